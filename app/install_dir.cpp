@@ -1,0 +1,48 @@
+#include "app/install_dir.h"
+
+#include <unistd.h>
+
+#include <utility>
+
+#include "app/guard.h"
+
+namespace qv {
+namespace {
+
+std::string& Dir() {
+    static std::string dir = ".";
+    return dir;
+}
+
+}  // namespace
+
+const std::string& InstallDir() { return Dir(); }
+
+void SetInstallDir(std::string dir) {
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    Dir() = std::move(dir);
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return path;
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool InitInstallDir() {
+    char buffer[4096];
+    ssize_t len = -1;
+    if (!QV_CHECK_T("readlink(\"/proc/self/exe\",pcexe,4096)",
+                    (len = readlink("/proc/self/exe", buffer, sizeof buffer - 1)) > 0)) {
+        return false;
+    }
+    const std::string exe(buffer, static_cast<size_t>(len));
+    long ne = static_cast<long>(exe.rfind('/'));
+    if (exe.rfind('/') == std::string::npos) ne = -1;
+    QV_CHECK_T("ne!=-1", ne != -1);
+    SetInstallDir(DirectoryOf(exe));
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace qv {
+
+// User-level messages (a file that cannot be opened, a full document): plain message boxes in
+// the editor, lines on stderr in the command-line tool and the tests.
+using MessageHandler = std::function<void(const std::string& text)>;
+
+// Installs a handler and returns the previous one; an empty handler restores the default.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+void ShowMessage(const std::string& text);
+
+// Shows the message, then ends the process at once with exit code 0, running no clean-up.
+[[noreturn]] void ShowMessageAndQuit(const std::string& text);
+
+}  // namespace qv

@@ -1,0 +1,178 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <new>
+
+#include "app/byte_reader.h"
+#include "app/guard.h"
+#include "app/install_dir.h"
+#include "app/user_message.h"
+#include "render/ft_text.h"
+#include "render/library_scramble.h"
+
+namespace qv {
+namespace {
+
+constexpr uint32_t kArchiveMagic = 11671;
+
+// Closes the descriptor on every path out of ReadLib.
+struct FileHandle {
+    int fd = -1;
+    ~FileHandle() {
+        if (fd >= 0) close(fd);
+    }
+};
+
+bool ReadWhole(int fd, uint8_t* data, size_t size, size_t& got) {
+    got = 0;
+    while (got < size) {
+        const ssize_t n = read(fd, data + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+const char* const kTextArchiveCalls[FontRegistry::kCategories] = {
+    "ReadLib(0,ep+\"/embedded/emb1.gld\")",  "ReadLib(1,ep+\"/embedded/emb2.gld\")",
+    "ReadLib(2,ep+\"/embedded/emb3.gld\")",  "ReadLib(3,ep+\"/embedded/emb4.gld\")",
+    "ReadLib(4,ep+\"/embedded/emb5.gld\")",  "ReadLib(5,ep+\"/embedded/emb6.gld\")",
+    "ReadLib(6,ep+\"/embedded/emb7.gld\")",  "ReadLib(7,ep+\"/embedded/emb8.gld\")",
+    "ReadLib(8,ep+\"/embedded/emb9.gld\")",  "ReadLib(9,ep+\"/embedded/emb10.gld\")",
+    "ReadLib(10,ep+\"/embedded/emb11.gld\")",
+};
+
+}  // namespace
+
+int FtText::InitFt() {
+    FontRegistry& reg = Registry();
+    if (!QV_CHECK_T("n_fonts==0", reg.fonts.empty())) return 0;
+    FT_Library library = nullptr;
+    if (!QV_FT(FT_Init_FreeType(&library))) return 0;
+    reg.library = library;
+    const std::string& ep = InstallDir();
+    QV_CHECK_T("ReadLib(-1,ep+\"/basgl.bgd\")", ReadLib(-1, ep + "/basgl.bgd") == 0);
+    reg.n_symfonts = static_cast<int>(reg.fonts.size());
+    QV_CHECK_T("PrepSymLib()", PrepSymLib() == 0);
+    for (int ncat = 0; ncat < FontRegistry::kCategories; ++ncat) {
+        const std::string path = ep + "/embedded/emb" + std::to_string(ncat + 1) + ".gld";
+        QV_CHECK_T(kTextArchiveCalls[ncat], ReadLib(ncat, path) == 0);
+    }
+    return 0;
+}
+
+int FtText::ReadLib(int category, const std::string& path) {
+    FontRegistry& reg = Registry();
+    FileHandle file;
+    file.fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (file.fd < 0 || fstat(file.fd, &info) != 0) {
+        ReportFault(errno, "open:" + path);
+        return 0;
+    }
+    const size_t infl = static_cast<size_t>(info.st_size);
+    std::unique_ptr<uint8_t[]> dta(new (std::nothrow) uint8_t[infl > 0 ? infl : 1]);
+    if (!dta) {
+        ReportFault(0, kOutOfMemory);
+        return 0;
+    }
+    size_t got = 0;
+    const bool read_ok = ReadWhole(file.fd, dta.get(), infl, got);
+    if (!QV_CHECK_T("inf.Read(dta,infl)==infl", read_ok && got == infl)) return 0;
+    DescrambleLibrary(dta.get(), infl);
+
+    ByteReader iar(dta.get(), infl);
+    uint32_t magic = 0;
+    if (!iar.ReadU32(magic) || magic != kArchiveMagic) {
+        ShowMessageAndQuit("Installation package corrupted. Please reinstall Qorvan Logo");
+    }
+    uint32_t count = 0;
+    if (!QV_CHECK_T("iar>>n", iar.ReadU32(count))) return 0;
+
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!QV_CHECK_T("n_fonts<1000", reg.fonts.size() < FontRegistry::kMaxFonts)) break;
+        FontRecord fd;
+        if (!QV_CHECK_T("iar>>fd->lbl", iar.ReadString(fd.label))) break;
+        uint32_t ffl = 0;
+        if (!QV_CHECK_T("iar>>ffl", iar.ReadU32(ffl))) break;
+        // A length beyond the end of the archive is a short read; nothing is allocated for it.
+        if (!QV_CHECK_T("iar.Read(fd->fdt,ffl)==ffl", ffl <= iar.Remaining())) break;
+        fd.fdt.reset(new (std::nothrow) uint8_t[ffl > 0 ? ffl : 1]);
+        if (!fd.fdt) {
+            ReportFault(0, kOutOfMemory);
+            break;
+        }
+        fd.fdt_size = ffl;
+        iar.ReadBytes(fd.fdt.get(), ffl);
+        // A font FreeType refuses is left out rather than recorded without a face.
+        if (!QV_FT_T("FT_New_Memory_Face(library,fd->fdt,ffl,0,&fd->face)",
+                     FT_New_Memory_Face(reg.library, fd.fdt.get(), static_cast<FT_Long>(ffl), 0,
+                                        &fd.face))) {
+            continue;
+        }
+        fd.name = std::string(fd.face->family_name ? fd.face->family_name : "") + " " +
+                  (fd.face->style_name ? fd.face->style_name : "");
+        fd.category = category;
+        reg.fonts.push_back(std::move(fd));
+    }
+    return 0;
+}
+
+int FtText::FreeFt() {
+    FontRegistry& reg = Registry();
+    for (FontRecord& record : reg.fonts) {
+        FT_Face face = record.face;
+        QV_FT_T("FT_Done_Face(fonts[n].face)", FT_Done_Face(face));
+        record.face = nullptr;
+        record.fdt.reset();
+    }
+    reg.fonts.clear();
+    reg.shapes.clear();
+    reg.n_symfonts = 0;
+    if (reg.library) {
+        FT_Library library = reg.library;
+        QV_FT(FT_Done_FreeType(library));
+        reg.library = nullptr;
+    }
+    return 0;
+}
+
+FT_Face FtText::FindFace(const std::string& name) {
+    const FontRegistry& reg = Registry();
+    for (const FontRecord& record : reg.fonts) {
+        if (record.name == name) return record.face;
+    }
+    if (static_cast<size_t>(reg.n_symfonts) < reg.fonts.size()) {
+        return reg.fonts[static_cast<size_t>(reg.n_symfonts)].face;
+    }
+    return nullptr;
+}
+
+bool FtText::HasFace(const std::string& name) {
+    for (const FontRecord& record : Registry().fonts) {
+        if (record.name == name) return true;
+    }
+    return false;
+}
+
+const FontRecord* FtText::TextFont(int nf) {
+    const FontRegistry& reg = Registry();
+    const int n = reg.n_symfonts + nf;
+    if (!QV_CHECK_T("nf>0", TextFontCount() > 0)) return nullptr;
+    if (!QV_CHECK_T("nf<n_fonts", nf >= 0 && n < FontCount())) return nullptr;
+    return &reg.fonts[static_cast<size_t>(n)];
+}
+
+std::vector<std::string> FtText::TextFontNames(int category) {
+    std::vector<std::string> names;
+    const FontRegistry& reg = Registry();
+    for (size_t n = static_cast<size_t>(reg.n_symfonts); n < reg.fonts.size(); ++n) {
+        if (reg.fonts[n].category == category) names.push_back(reg.fonts[n].name);
+    }
+    return names;
+}
+
+}  // namespace qv

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine, builds everything with its installation data, then either
+# starts the program or runs the whole test suite.
+#
+#   scripts/setup.sh run     build and start the program
+#   scripts/setup.sh test    build and run every test
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+    run | test) ;;
+    *)
+        echo "usage: $0 run|test" >&2
+        exit 2
+        ;;
+esac
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+
+# Everything the build needs: the listed system packages and every font package of the
+# manifest. Only what is missing is installed.
+wanted=$( (grep -v '^#' "$root/scripts/debian-packages.txt"; grep -v '^[[:space:]]*#' "$root/data/fonts/manifest.txt" | awk 'NF >= 3 { print $2 }') | awk 'NF' | sort -u)
+missing=()
+for pkg in $wanted; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$pkg")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j "$jobs"
+
+if [ "$mode" = run ]; then
+    if [ -x "$build/bin/qorvan-logo" ]; then
+        exec "$build/bin/qorvan-logo" "${@:2}"
+    fi
+    exec "$build/bin/qorvan-logo-cli" info
+fi
+
+ctest --test-dir "$build" --output-on-failure -j "$jobs"
