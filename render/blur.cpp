@@ -1,0 +1,77 @@
+#include "render/blur.h"
+
+#include <algorithm>
+
+namespace qv {
+
+// The pass is separable and exact in integers: a row pass of [1 4 6 4 1] gives at most
+// 16 * 255 = 4080, and the column pass of those at most 65280, so everything fits in 16 bits and
+// the inner loops are plain element-wise arithmetic the compiler vectorises.
+void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
+                      std::vector<uint16_t>& scratch) {
+    if (width <= 0 || height <= 0) return;
+    const size_t w = static_cast<size_t>(width);
+    // Two zero rows above and below the image let the column pass read without bounds checks.
+    scratch.assign(w * (static_cast<size_t>(height) + 4), 0);
+    uint16_t* rows = scratch.data() + 2 * w;
+
+    for (int i = 0; i < height; ++i) {
+        const uint8_t* src = in + size_t(i) * w;
+        uint16_t* dst = rows + size_t(i) * w;
+        auto at = [&](int j) -> uint16_t { return (j >= 0 && j < width) ? src[j] : 0; };
+        const int edge = std::min(2, width);
+        for (int j = 0; j < edge; ++j) {
+            dst[j] = uint16_t(at(j - 2) + 4 * at(j - 1) + 6 * at(j) + 4 * at(j + 1) + at(j + 2));
+        }
+        for (int j = 2; j < width - 2; ++j) {
+            dst[j] = uint16_t(src[j - 2] + 4 * src[j - 1] + 6 * src[j] + 4 * src[j + 1] + src[j + 2]);
+        }
+        for (int j = std::max(edge, width - 2); j < width; ++j) {
+            dst[j] = uint16_t(at(j - 2) + 4 * at(j - 1) + 6 * at(j) + 4 * at(j + 1) + at(j + 2));
+        }
+    }
+    for (int i = 0; i < height; ++i) {
+        const uint16_t* r0 = rows + (size_t(i) - 2) * w;
+        const uint16_t* r1 = r0 + w;
+        const uint16_t* r2 = r1 + w;
+        const uint16_t* r3 = r2 + w;
+        const uint16_t* r4 = r3 + w;
+        uint8_t* dst = out + size_t(i) * w;
+        for (size_t j = 0; j < w; ++j) {
+            const uint16_t sum = uint16_t(r0[j] + 4 * r1[j] + 6 * r2[j] + 4 * r3[j] + r4[j]);
+            dst[j] = uint8_t(sum >> 8);
+        }
+    }
+}
+
+void BinomialBlurPassReference(const uint8_t* in, uint8_t* out, int width, int height) {
+    static const int kTaps[5] = {1, 4, 6, 4, 1};
+    for (int i = 0; i < height; ++i) {
+        for (int j = 0; j < width; ++j) {
+            int sum = 0;
+            for (int di = -2; di <= 2; ++di) {
+                for (int dj = -2; dj <= 2; ++dj) {
+                    const int y = i + di;
+                    const int x = j + dj;
+                    if (y < 0 || y >= height || x < 0 || x >= width) continue;
+                    sum += kTaps[di + 2] * kTaps[dj + 2] * in[size_t(y) * size_t(width) + size_t(x)];
+                }
+            }
+            out[size_t(i) * size_t(width) + size_t(j)] = static_cast<uint8_t>(sum >> 8);
+        }
+    }
+}
+
+void StretchContrast(uint8_t* data, size_t count) {
+    if (count == 0) return;
+    const auto [lo, hi] = std::minmax_element(data, data + count);
+    const int min = *lo;
+    const int max = *hi;
+    if (max - min <= 0) return;
+    // One division per value, not per pixel.
+    uint8_t table[256];
+    for (int v = 0; v < 256; ++v) table[v] = uint8_t(v < min ? 0 : (v - min) * 255 / (max - min));
+    for (size_t i = 0; i < count; ++i) data[i] = table[data[i]];
+}
+
+}  // namespace qv
