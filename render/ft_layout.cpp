@@ -39,6 +39,7 @@ int FtText::PrepareStr(const ObjStyle& lt) {
         raster.Allocate(100);
         return 0;
     }
+    if (gp.size() < static_cast<size_t>(slen)) gp.resize(static_cast<size_t>(slen));
     char16_t str2[kMaxGlyphs];
     QV_CHECK_T("MultiByteToWideChar(1252,0,lt.str,slen,&str2[0],500)", [&] {
         for (int n = 0; n < slen && !shape; ++n) {
@@ -62,7 +63,7 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     int minx = 10000, miny = 10000, maxx = -10000, maxy = -10000;
     int laid_out = 0;
     for (int n = 0; n < slen; ++n) {
-        GlyphPlacement& g = gp[n];
+        GlyphPlacement& g = gp[size_t(n)];
         g.index = shape ? lt.glyph : static_cast<int>(FT_Get_Char_Index(face, str2[n]));
         const FT_UInt index = static_cast<FT_UInt>(g.index);
         if (previ != 0 && index != 0) {
@@ -135,8 +136,8 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     orgx = margin - minx;
     orgy = margin + maxy;
     for (int n = 0; n < slen; ++n) {
-        gp[n].x = gp[n].x + margin - minx;
-        gp[n].y = margin + maxy - gp[n].y;
+        gp[size_t(n)].x = gp[size_t(n)].x + margin - minx;
+        gp[size_t(n)].y = margin + maxy - gp[size_t(n)].y;
     }
     if (!raster.Allocate(size_t(szx) * size_t(szy))) {
         // Nothing can be drawn: keep a consistent, empty picture.
@@ -148,7 +149,7 @@ int FtText::PrepareStr(const ObjStyle& lt) {
 
 int FtText::RenderStr(const ObjStyle&) {
     for (int n = 0; n < slen; ++n) {
-        const GlyphPlacement& g = gp[n];
+        const GlyphPlacement& g = gp[size_t(n)];
         FT_Matrix m = MatrixOf(g);
         FT_Set_Transform(face, &m, nullptr);
         if (!QV_FT_T("FT_Load_Glyph(face,gp[n].index,FT_LOAD_RENDER)",

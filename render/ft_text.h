@@ -58,7 +58,7 @@ public:
     ByteRaster mask;     // effects mask, szx * szy
     int curve[256] = {};
     int slen = 0;
-    GlyphPlacement gp[kMaxGlyphs];
+    std::vector<GlyphPlacement> gp;  // slen entries; its capacity is kept between renders
     FT_Face face = nullptr;
 
     // Starts FreeType and loads the shape library and the eleven text archives from the

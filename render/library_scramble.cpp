@@ -1,40 +1,39 @@
 #include "render/library_scramble.h"
 
+#include <array>
+
 namespace qv {
 namespace {
 
-// The key laid out 64 times: a whole number of key periods that is also a whole number of
-// vector widths, so the main loop is a plain element-wise subtraction the compiler vectorises.
+// The key laid out 64 times (plus one period for the starting phase): a whole number of key
+// periods that is also a whole number of vector widths, so the main loop is a plain
+// element-wise operation the compiler vectorises.
 constexpr size_t kBlock = kLibraryKeyLength * 64;
 
-struct KeyBlock {
-    uint8_t bytes[kBlock + kLibraryKeyLength];
-    KeyBlock() {
-        for (size_t i = 0; i < sizeof bytes; ++i) {
-            bytes[i] = static_cast<uint8_t>(kLibraryKey[i % kLibraryKeyLength]);
-        }
+constexpr std::array<uint8_t, kBlock + kLibraryKeyLength> MakeKeyBlock() {
+    std::array<uint8_t, kBlock + kLibraryKeyLength> bytes{};
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<uint8_t>(kLibraryKey[i % kLibraryKeyLength]);
     }
-};
+    return bytes;
+}
 
-const KeyBlock& Key() {
-    static const KeyBlock key;
-    return key;
+constexpr std::array<uint8_t, kBlock + kLibraryKeyLength> kKeyBlock = MakeKeyBlock();
+
+template <bool kAdd>
+void ApplyBlock(uint8_t* __restrict data, const uint8_t* __restrict key, size_t count) {
+    for (size_t j = 0; j < count; ++j) {
+        data[j] = kAdd ? static_cast<uint8_t>(data[j] + key[j]) : static_cast<uint8_t>(data[j] - key[j]);
+    }
 }
 
 template <bool kAdd>
 void Apply(uint8_t* data, size_t size, size_t offset) {
     // Starting inside the block at the key phase of `offset` keeps every block aligned to it.
-    const uint8_t* key = Key().bytes + offset % kLibraryKeyLength;
+    const uint8_t* key = kKeyBlock.data() + offset % kLibraryKeyLength;
     size_t i = 0;
-    for (; i + kBlock <= size; i += kBlock) {
-        uint8_t* p = data + i;
-        for (size_t j = 0; j < kBlock; ++j) {
-            p[j] = kAdd ? static_cast<uint8_t>(p[j] + key[j]) : static_cast<uint8_t>(p[j] - key[j]);
-        }
-    }
-    for (size_t j = 0; i < size; ++i, ++j) {
-        data[i] = kAdd ? static_cast<uint8_t>(data[i] + key[j]) : static_cast<uint8_t>(data[i] - key[j]);
-    }
+    for (; i + kBlock <= size; i += kBlock) ApplyBlock<kAdd>(data + i, key, kBlock);
+    ApplyBlock<kAdd>(data + i, key, size - i);
 }
 
 }  // namespace

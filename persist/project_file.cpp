@@ -1,0 +1,193 @@
+#include "persist/project_file.h"
+
+#include "app/byte_reader.h"
+#include "app/byte_writer.h"
+#include "app/file_io.h"
+#include "app/guard.h"
+#include "app/user_message.h"
+
+namespace qv {
+namespace {
+
+// Every object record takes at least this many bytes: markers and glyph, an empty text, the
+// fixed fields, an empty shifted name, an empty path and the geometry.
+constexpr size_t kMinRecordSize = 12 + 1 + 144 + 4 + 1 + 20;
+
+void WriteColour(ByteWriter& out, const Hls& c) {
+    out.WriteF32(c.h);
+    out.WriteF32(c.s);
+    out.WriteF32(c.l);
+}
+
+bool ReadColour(ByteReader& in, Hls& c) { return in.ReadF32(c.h) && in.ReadF32(c.s) && in.ReadF32(c.l); }
+
+// Byte i of the name is stored as (character + i) mod 256.
+void WriteShifted(ByteWriter& out, const std::string& text) {
+    out.WriteI32(static_cast<int32_t>(text.size()));
+    for (size_t i = 0; i < text.size(); ++i) {
+        out.WriteU8(static_cast<uint8_t>(static_cast<uint8_t>(text[i]) + i));
+    }
+}
+
+bool ReadShifted(ByteReader& in, std::string& text) {
+    int32_t count = 0;
+    if (!in.ReadI32(count) || count < 0 || static_cast<size_t>(count) > in.Remaining()) return false;
+    text.resize(static_cast<size_t>(count));
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint8_t b = 0;
+        in.ReadU8(b);
+        text[i] = static_cast<char>(static_cast<uint8_t>(b - i));
+    }
+    return true;
+}
+
+void WriteObject(ByteWriter& out, const LogoObj& o) {
+    const ObjStyle& lt = o.lt;
+    out.WriteI32(0);  // record marker
+    out.WriteI32(0);  // style version
+    out.WriteI32(lt.glyph);
+    out.WriteString(lt.str);
+    out.WriteF32(lt.aspect);
+    out.WriteI32(lt.size);
+    out.WriteI32(lt.width);
+    out.WriteI32(lt.spacing);
+    out.WriteF32(lt.rotation);
+    out.WriteF32(lt.bend);
+    out.WriteI32(lt.bend_inside);
+    out.WriteI32(lt.bend_on);
+    out.WriteI32(lt.transform);
+    WriteColour(out, lt.color);
+    out.WriteI32(lt.outline);
+    out.WriteI32(lt.shadow);
+    out.WriteI32(lt.strength);
+    out.WriteF32(lt.outline_opacity);
+    out.WriteF32(lt.outline_sharpness);
+    WriteColour(out, lt.outline_color);
+    out.WriteI32(lt.shadow_angle);
+    out.WriteI32(lt.shadow_distance);
+    out.WriteF32(lt.shadow_opacity);
+    WriteColour(out, lt.shadow_color);
+    out.WriteI32(lt.grad);
+    out.WriteI32(lt.grad_angle);
+    WriteColour(out, lt.grad_color1);
+    WriteColour(out, lt.grad_color2);
+    out.WriteF32(lt.grad_opacity1);
+    out.WriteF32(lt.grad_opacity2);
+    WriteShifted(out, lt.font);
+    out.WriteString(o.path);
+    out.WriteI32(o.x);
+    out.WriteI32(o.y);
+    out.WriteI32(o.w);
+    out.WriteI32(o.h);
+    out.WriteI32(o.type);
+}
+
+ProjectReadResult ReadObject(ByteReader& in, LogoObj& o) {
+    int32_t marker = -1, style_version = -1;
+    if (!in.ReadI32(marker) || !in.ReadI32(style_version)) return ProjectReadResult::kDamaged;
+    if (marker != 0 || style_version != 0) return ProjectReadResult::kWrongVersion;
+    ObjStyle& lt = o.lt;
+    const bool ok =
+        in.ReadI32(lt.glyph) && in.ReadString(lt.str) && in.ReadF32(lt.aspect) &&
+        in.ReadI32(lt.size) && in.ReadI32(lt.width) && in.ReadI32(lt.spacing) &&
+        in.ReadF32(lt.rotation) && in.ReadF32(lt.bend) && in.ReadI32(lt.bend_inside) &&
+        in.ReadI32(lt.bend_on) && in.ReadI32(lt.transform) && ReadColour(in, lt.color) &&
+        in.ReadI32(lt.outline) && in.ReadI32(lt.shadow) && in.ReadI32(lt.strength) &&
+        in.ReadF32(lt.outline_opacity) && in.ReadF32(lt.outline_sharpness) &&
+        ReadColour(in, lt.outline_color) && in.ReadI32(lt.shadow_angle) &&
+        in.ReadI32(lt.shadow_distance) && in.ReadF32(lt.shadow_opacity) &&
+        ReadColour(in, lt.shadow_color) && in.ReadI32(lt.grad) && in.ReadI32(lt.grad_angle) &&
+        ReadColour(in, lt.grad_color1) && ReadColour(in, lt.grad_color2) &&
+        in.ReadF32(lt.grad_opacity1) && in.ReadF32(lt.grad_opacity2) && ReadShifted(in, lt.font) &&
+        in.ReadString(o.path) && in.ReadI32(o.x) && in.ReadI32(o.y) && in.ReadI32(o.w) &&
+        in.ReadI32(o.h) && in.ReadI32(o.type);
+    if (!ok) return ProjectReadResult::kDamaged;
+    // Only the three object types exist; anything else is a record this version does not know.
+    if (o.type < LogoObj::kText || o.type > LogoObj::kCustom) return ProjectReadResult::kWrongVersion;
+    return ProjectReadResult::kOk;
+}
+
+}  // namespace
+
+std::vector<uint8_t> WriteProjectBytes(const LeFile& lf) {
+    ByteWriter out;
+    out.WriteI32(kProjectMagic);
+    out.WriteI32(kProjectVersion);
+    WriteColour(out, lf.bgc);
+    out.WriteI32(lf.objs);
+    out.WriteI32(lf.cur);
+    out.WriteI32(lf.fixed);
+    out.WriteI32(lf.cw);
+    out.WriteI32(lf.ch);
+    for (int n = 0; n < lf.objs; ++n) {
+        const LogoObj* o = lf.obj[n].get();
+        if (!QV_CHECK_T("obj[n]!=NULL", o != nullptr)) continue;
+        WriteObject(out, *o);
+    }
+    return std::move(out.Bytes());
+}
+
+ProjectReadResult ReadProjectBytes(const uint8_t* data, size_t size, LeFile& lf) {
+    ByteReader in(data, size);
+    int32_t magic = 0, version = 0;
+    if (!in.ReadI32(magic) || magic != kProjectMagic) return ProjectReadResult::kWrongVersion;
+    if (!in.ReadI32(version)) return ProjectReadResult::kDamaged;
+    if (static_cast<uint32_t>(version) > static_cast<uint32_t>(kProjectVersion)) {
+        return ProjectReadResult::kWrongVersion;
+    }
+
+    // Read into a fresh document so that a failure part-way leaves `lf` untouched.
+    LeFile doc;
+    doc.Clear();
+    doc.cw = lf.cw;
+    doc.ch = lf.ch;
+    int32_t objs = 0, cur = -1;
+    if (!ReadColour(in, doc.bgc) || !in.ReadI32(objs) || !in.ReadI32(cur)) {
+        return ProjectReadResult::kDamaged;
+    }
+    if (version > 1 && !(in.ReadI32(doc.fixed) && in.ReadI32(doc.cw) && in.ReadI32(doc.ch))) {
+        return ProjectReadResult::kDamaged;
+    }
+    if (objs < 0 || objs > kMaxObjects) return ProjectReadResult::kWrongVersion;
+    if (static_cast<size_t>(objs) * kMinRecordSize > in.Remaining()) return ProjectReadResult::kDamaged;
+    for (int n = 0; n < objs; ++n) {
+        auto o = std::make_unique<LogoObj>();
+        const ProjectReadResult result = ReadObject(in, *o);
+        if (result != ProjectReadResult::kOk) return result;
+        doc.obj[n] = std::move(o);
+        doc.objs = n + 1;
+    }
+    // The current index is not trusted: out of range means no current object.
+    doc.cur = (cur >= -1 && cur < objs) ? cur : -1;
+    lf.CopyFrom(doc);
+    return ProjectReadResult::kOk;
+}
+
+bool SaveProject(const std::string& path, const LeFile& lf) {
+    if (!WriteFileAtomically(path, WriteProjectBytes(lf))) {
+        ShowMessage(kCannotSavePrefix + path);
+        return false;
+    }
+    return true;
+}
+
+bool LoadProject(const std::string& path, LeFile& lf) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        ShowMessage(kCannotOpenPrefix + path);
+        return false;
+    }
+    switch (ReadProjectBytes(bytes.data(), bytes.size(), lf)) {
+        case ProjectReadResult::kOk:
+            return true;
+        case ProjectReadResult::kWrongVersion:
+            ShowMessage(kWrongVersionMessage);
+            return false;
+        case ProjectReadResult::kDamaged:
+            break;
+    }
+    ShowMessage(kCannotOpenPrefix + path);
+    return false;
+}
+
+}  // namespace qv
