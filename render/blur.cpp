@@ -4,43 +4,62 @@
 
 namespace qv {
 
+namespace {
+
+// The inner loops get their own functions so that the pointers can be declared free of
+// aliasing, which is what lets the compiler vectorise them.
+void RowInterior(const uint8_t* __restrict src, uint16_t* __restrict dst, int first, int last) {
+    for (int j = first; j < last; ++j) {
+        dst[j] = uint16_t(src[j - 2] + 4 * src[j - 1] + 6 * src[j] + 4 * src[j + 1] + src[j + 2]);
+    }
+}
+
+void ColumnSums(const uint16_t* __restrict r0, const uint16_t* __restrict r1,
+                const uint16_t* __restrict r2, const uint16_t* __restrict r3,
+                const uint16_t* __restrict r4, uint8_t* __restrict dst, size_t w) {
+    for (size_t j = 0; j < w; ++j) {
+        const uint16_t sum = uint16_t(r0[j] + 4 * r1[j] + 6 * r2[j] + 4 * r3[j] + r4[j]);
+        dst[j] = uint8_t(sum >> 8);
+    }
+}
+
+}  // namespace
+
 // The pass is separable and exact in integers: a row pass of [1 4 6 4 1] gives at most
 // 16 * 255 = 4080, and the column pass of those at most 65280, so everything fits in 16 bits and
-// the inner loops are plain element-wise arithmetic the compiler vectorises.
+// the inner loops are plain element-wise arithmetic the compiler vectorises. Row sums are kept
+// for only the five rows the column pass needs, so the working set stays in cache.
 void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
                       std::vector<uint16_t>& scratch) {
     if (width <= 0 || height <= 0) return;
     const size_t w = static_cast<size_t>(width);
-    // Two zero rows above and below the image let the column pass read without bounds checks.
-    scratch.assign(w * (static_cast<size_t>(height) + 4), 0);
-    uint16_t* rows = scratch.data() + 2 * w;
+    scratch.assign(w * 6, 0);
+    uint16_t* ring = scratch.data();
+    const uint16_t* zero = scratch.data() + 5 * w;  // the padding rows above and below
 
-    for (int i = 0; i < height; ++i) {
-        const uint8_t* src = in + size_t(i) * w;
-        uint16_t* dst = rows + size_t(i) * w;
+    auto row_sums = [&](int k) {
+        const uint8_t* src = in + size_t(k) * w;
+        uint16_t* dst = ring + size_t(k % 5) * w;
         auto at = [&](int j) -> uint16_t { return (j >= 0 && j < width) ? src[j] : 0; };
         const int edge = std::min(2, width);
         for (int j = 0; j < edge; ++j) {
             dst[j] = uint16_t(at(j - 2) + 4 * at(j - 1) + 6 * at(j) + 4 * at(j + 1) + at(j + 2));
         }
-        for (int j = 2; j < width - 2; ++j) {
-            dst[j] = uint16_t(src[j - 2] + 4 * src[j - 1] + 6 * src[j] + 4 * src[j + 1] + src[j + 2]);
-        }
+        RowInterior(src, dst, 2, width - 2);
         for (int j = std::max(edge, width - 2); j < width; ++j) {
             dst[j] = uint16_t(at(j - 2) + 4 * at(j - 1) + 6 * at(j) + 4 * at(j + 1) + at(j + 2));
         }
-    }
+    };
+    auto sums_of = [&](int k) -> const uint16_t* {
+        return (k < 0 || k >= height) ? zero : ring + size_t(k % 5) * w;
+    };
+
+    for (int k = 0; k < std::min(2, height); ++k) row_sums(k);
     for (int i = 0; i < height; ++i) {
-        const uint16_t* r0 = rows + (size_t(i) - 2) * w;
-        const uint16_t* r1 = r0 + w;
-        const uint16_t* r2 = r1 + w;
-        const uint16_t* r3 = r2 + w;
-        const uint16_t* r4 = r3 + w;
-        uint8_t* dst = out + size_t(i) * w;
-        for (size_t j = 0; j < w; ++j) {
-            const uint16_t sum = uint16_t(r0[j] + 4 * r1[j] + 6 * r2[j] + 4 * r3[j] + r4[j]);
-            dst[j] = uint8_t(sum >> 8);
-        }
+        // Row i + 2 takes the slot of row i - 3, which no output row needs any more.
+        if (i + 2 < height) row_sums(i + 2);
+        ColumnSums(sums_of(i - 2), sums_of(i - 1), sums_of(i), sums_of(i + 1), sums_of(i + 2),
+                   out + size_t(i) * w, w);
     }
 }
 
