@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
     int status = 2;
     if (command == "info") {
         status = qv::cli::RunInfo(args);
+    } else if (command == "export") {
+        status = qv::cli::RunExport(args);
+    } else if (command == "resave") {
+        status = qv::cli::RunResave(args);
     } else {
         std::fprintf(stderr, "qorvan-logo-cli: unknown command '%s'\n", command.c_str());
         qv::cli::PrintUsage();

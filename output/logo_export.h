@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "codecs/image.h"
+#include "document/le_file.h"
+#include "render/pixel_buffer.h"
+
+namespace qv {
+
+// Draws the whole logo into a w x h buffer at scale `scf` (1 = 100 %), centred: the background,
+// then every object back to front, each rendered again at that scale. Custom bitmaps keep their
+// own pixel size.
+int Export(LeFile& lf, uint32_t* dta, int w, int h, float scf);
+
+// Draws one object with the logo origin at (ox, oy); the renderer's scale is back at 1 after.
+int ExportObject(LogoObj& o, uint32_t* buf, int bw, int bh, int ox, int oy, float scf);
+
+// The formats of the export dialog, in its order.
+enum class ExportFormat { kPng24, kPng8, kGif8, kBmp24, kJpeg, kTiff };
+
+struct ExportFormatInfo {
+    const char* caption;    // the radio button
+    int file_type;          // ImageFileType
+    bool eight_bit;         // reduced to a 256-colour palette
+    const char* extension;  // default extension
+    const char* filter;     // the save dialog's filter
+};
+const ExportFormatInfo& FormatInfo(ExportFormat format);
+
+// What the export dialog fixes when it opens: the logo size at 100 %, from the fixed canvas or
+// from centring the objects (which moves them in the document), and whether a custom bitmap
+// forces the scale to 100 %.
+struct ExportSubject {
+    int width = 0;
+    int height = 0;
+    bool has_custom_bitmap = false;
+};
+ExportSubject PrepareExportSubject(LeFile& lf);
+
+struct ExportSettings {
+    ExportFormat format = ExportFormat::kPng24;
+    int scale = 100;   // percent
+    int margins = 0;   // pixels on every side
+    int quality = 90;  // percent, JPEG
+};
+
+// The settings as they are read back: scale 1..10000, margins 0..100, quality 10..100.
+ExportSettings ClampedSettings(const ExportSettings& s);
+
+struct OutputSize {
+    int width;
+    int height;
+};
+// 2 * margins + scale * logo size / 100, with the clamped values.
+OutputSize ExportOutputSize(const ExportSubject& subject, const ExportSettings& settings);
+
+// The export buffer as a 24-bit codec image: buffer row 0 (the top) becomes image row h - 1.
+bool BufferToImage(const uint32_t* dta, int w, int h, Image& image);
+
+// An empty logo without a fixed canvas and without margins has no size at all.
+inline constexpr const char* kNothingToExportMessage =
+    "The logo is empty: add an object or margins before exporting.";
+
+// Renders, converts, reduces when the format asks for it, and writes `path`. False, after the
+// message "Can't open file " + path + " for writing...", when the file cannot be written.
+bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
+                     const std::string& path);
+
+// The logo for the clipboard: centred, at 100 %, no margins. Empty when the logo has no objects
+// (the clipboard is then left empty).
+PixelBuffer CopyLogoImage(LeFile& lf);
+
+}  // namespace qv
