@@ -26,96 +26,102 @@ int NearestLinear(int r, int g, int b, const std::vector<PaletteEntry>& palette)
     return best;
 }
 
-// The palette sorted by red lets a search stop once the red difference alone is worse than the
-// best distance found; ties are settled by index, so the answer is the linear search's.
-class NearestSearch {
+// Exact nearest entries through a grid of 32 x 32 x 32 cells. For each cell, built when a
+// colour first falls into it, the candidates are the entries that can be nearest to some
+// colour of the cell: those whose distance to the cell's box is no more than the smallest
+// farthest distance of any entry to it. Every nearest (and every tied) entry is among them, and
+// scanning them in index order settles ties as the linear search does.
+class CellSearch {
 public:
-    explicit NearestSearch(const std::vector<PaletteEntry>& palette) : palette_(palette) {
-        for (size_t i = 0; i < palette.size(); ++i) order_.push_back(static_cast<int>(i));
-        std::stable_sort(order_.begin(), order_.end(),
-                         [&](int a, int b) { return palette[size_t(a)].r < palette[size_t(b)].r; });
-        for (int i : order_) reds_.push_back(palette[size_t(i)].r);
-    }
+    explicit CellSearch(const std::vector<PaletteEntry>& palette)
+        : palette_(palette), first_(kCells, -1), count_(kCells, 0) {}
 
-    int Find(int r, int g, int b) const {
-        const auto start = std::lower_bound(reds_.begin(), reds_.end(), r) - reds_.begin();
-        int best = -1;
-        int best_distance = 1 << 30;
-        auto consider = [&](long k) {
-            const int index = order_[size_t(k)];
-            const int d = Distance(r, g, b, palette_[size_t(index)]);
-            if (d < best_distance || (d == best_distance && index < best)) {
+    int Find(int r, int g, int b) {
+        const int cell = ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+        if (first_[size_t(cell)] < 0) Build(cell);
+        const int* c = candidates_.data() + first_[size_t(cell)];
+        int best = c[0];
+        int best_distance = Distance(r, g, b, palette_[size_t(best)]);
+        for (int k = 1; k < count_[size_t(cell)] && best_distance != 0; ++k) {
+            const int d = Distance(r, g, b, palette_[size_t(c[k])]);
+            if (d < best_distance) {
                 best_distance = d;
-                best = index;
+                best = c[k];
             }
-        };
-        const long n = static_cast<long>(order_.size());
-        for (long up = start, down = start - 1; up < n || down >= 0;) {
-            bool progressed = false;
-            if (up < n) {
-                const int dr = reds_[size_t(up)] - r;
-                if (dr * dr <= best_distance) {
-                    consider(up++);
-                    progressed = true;
-                } else {
-                    up = n;
-                }
-            }
-            if (down >= 0) {
-                const int dr = r - reds_[size_t(down)];
-                if (dr * dr <= best_distance) {
-                    consider(down--);
-                    progressed = true;
-                } else {
-                    down = -1;
-                }
-            }
-            if (!progressed && up >= n && down < 0) break;
         }
         return best;
     }
 
 private:
+    static constexpr size_t kCells = 32 * 32 * 32;
+
+    // Squared distance from v to the range lo..hi, and to its far end.
+    static int Near(int v, int lo, int hi) { return v < lo ? (lo - v) * (lo - v) : v > hi ? (v - hi) * (v - hi) : 0; }
+    static int Far(int v, int lo, int hi) { return std::max((v - lo) * (v - lo), (hi - v) * (hi - v)); }
+
+    void Build(int cell) {
+        const int r0 = (cell >> 10) << 3, g0 = ((cell >> 5) & 31) << 3, b0 = (cell & 31) << 3;
+        int limit = 1 << 30;
+        for (const PaletteEntry& e : palette_) {
+            limit = std::min(limit, Far(e.r, r0, r0 + 7) + Far(e.g, g0, g0 + 7) + Far(e.b, b0, b0 + 7));
+        }
+        first_[size_t(cell)] = static_cast<int>(candidates_.size());
+        for (size_t i = 0; i < palette_.size(); ++i) {
+            const PaletteEntry& e = palette_[i];
+            if (Near(e.r, r0, r0 + 7) + Near(e.g, g0, g0 + 7) + Near(e.b, b0, b0 + 7) <= limit) {
+                candidates_.push_back(static_cast<int>(i));
+            }
+        }
+        count_[size_t(cell)] = static_cast<int>(candidates_.size()) - first_[size_t(cell)];
+    }
+
     const std::vector<PaletteEntry>& palette_;
-    std::vector<int> order_;
-    std::vector<int> reds_;
+    std::vector<int> first_;
+    std::vector<int> count_;
+    std::vector<int> candidates_;
 };
 
-void Diffuse(int* channels, int width, int height, int x, int row, const int error[3]) {
-    auto add = [&](int px, int prow, int weight) {
-        if (px < 0 || px >= width || prow >= height) return;
-        int* c = channels + (size_t(prow) * size_t(width) + size_t(px)) * 3;
-        for (int k = 0; k < 3; ++k) c[k] = std::clamp(c[k] + error[k] * weight / 16, 0, 255);
-    };
-    add(x + 1, row, 7);
-    add(x - 1, row + 1, 2);
-    add(x, row + 1, 4);
-    add(x + 1, row + 1, 1);
-}
+int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
+// Error diffusion reaches only the next pixel of the row and three pixels of the next row, so
+// two rows of working colours are all it needs; the additions and their clamps happen in the
+// same order as over the whole picture.
 template <class Nearest>
 bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& nearest) {
     if (!image.IsValid() || palette.empty() || palette.size() > 256) return false;
-    const size_t count = size_t(image.width) * size_t(image.height);
-    std::unique_ptr<int[]> channels(new (std::nothrow) int[count * 3]);
-    if (!channels) return false;
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t p = image.pixels[i];
-        channels[i * 3] = ArgbR(p);
-        channels[i * 3 + 1] = ArgbG(p);
-        channels[i * 3 + 2] = ArgbB(p);
-    }
+    const int w = image.width;
+    const int h = image.height;
+    std::vector<int> cur(size_t(w) * 3), next(size_t(w) * 3);
+    auto load = [&](std::vector<int>& dst, int row) {
+        const uint32_t* src = image.Row(row);
+        for (int x = 0; x < w; ++x) {
+            dst[size_t(x) * 3] = ArgbR(src[x]);
+            dst[size_t(x) * 3 + 1] = ArgbG(src[x]);
+            dst[size_t(x) * 3 + 2] = ArgbB(src[x]);
+        }
+    };
     if (!image.CreateIndices()) return false;
-    for (int row = 0; row < image.height; ++row) {
+    load(cur, 0);
+    for (int row = 0; row < h; ++row) {
+        const bool has_next = row + 1 < h;
+        if (has_next) load(next, row + 1);
         uint8_t* out = image.IndexRow(row);
-        for (int x = 0; x < image.width; ++x) {
-            const int* c = &channels[(size_t(row) * size_t(image.width) + size_t(x)) * 3];
+        for (int x = 0; x < w; ++x) {
+            int* c = &cur[size_t(x) * 3];
             const int index = nearest(c[0], c[1], c[2]);
             out[x] = static_cast<uint8_t>(index);
             const PaletteEntry& e = palette[size_t(index)];
             const int error[3] = {c[0] - e.r, c[1] - e.g, c[2] - e.b};
-            Diffuse(channels.get(), image.width, image.height, x, row, error);
+            for (int k = 0; k < 3; ++k) {
+                if (x + 1 < w) c[3 + k] = Clamp255(c[3 + k] + error[k] * 7 / 16);
+                if (!has_next) continue;
+                int* n = &next[size_t(x) * 3 + size_t(k)];
+                if (x > 0) n[-3] = Clamp255(n[-3] + error[k] * 2 / 16);
+                n[0] = Clamp255(n[0] + error[k] * 4 / 16);
+                if (x + 1 < w) n[3] = Clamp255(n[3] + error[k] * 1 / 16);
+            }
         }
+        cur.swap(next);
     }
     image.palette = {};
     for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];
@@ -127,25 +133,44 @@ bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& ne
 }  // namespace
 
 bool DecreaseBpp(Image& image, const std::vector<PaletteEntry>& palette) {
-    if (palette.empty()) return false;
-    const NearestSearch search(palette);
-    // Remembering the answer per colour pays off on large pictures, where colours repeat.
-    const bool cached = size_t(image.width) * size_t(image.height) > (1u << 16);
-    std::unique_ptr<int16_t[]> cache;
-    if (cached) {
-        cache.reset(new (std::nothrow) int16_t[1u << 24]);
-        if (cache) std::fill_n(cache.get(), 1u << 24, int16_t{-1});
-    }
-    return Reduce(image, palette, [&](int r, int g, int b) {
-        if (!cache) return search.Find(r, g, b);
-        int16_t& slot = cache[(uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b)];
-        if (slot < 0) slot = static_cast<int16_t>(search.Find(r, g, b));
-        return static_cast<int>(slot);
-    });
+    if (palette.empty() || palette.size() > 256) return false;
+    CellSearch search(palette);
+    return Reduce(image, palette, [&](int r, int g, int b) { return search.Find(r, g, b); });
 }
 
 bool DecreaseBppReference(Image& image, const std::vector<PaletteEntry>& palette) {
-    return Reduce(image, palette, [&](int r, int g, int b) { return NearestLinear(r, g, b, palette); });
+    if (!image.IsValid() || palette.empty() || palette.size() > 256) return false;
+    const int w = image.width, h = image.height;
+    std::vector<int> c(size_t(w) * size_t(h) * 3);
+    for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
+        c[i * 3] = ArgbR(image.pixels[i]);
+        c[i * 3 + 1] = ArgbG(image.pixels[i]);
+        c[i * 3 + 2] = ArgbB(image.pixels[i]);
+    }
+    if (!image.CreateIndices()) return false;
+    auto add = [&](int x, int row, int weight, const int* error) {
+        if (x < 0 || x >= w || row >= h) return;
+        int* p = &c[(size_t(row) * size_t(w) + size_t(x)) * 3];
+        for (int k = 0; k < 3; ++k) p[k] = Clamp255(p[k] + error[k] * weight / 16);
+    };
+    for (int row = 0; row < h; ++row) {
+        for (int x = 0; x < w; ++x) {
+            const int* p = &c[(size_t(row) * size_t(w) + size_t(x)) * 3];
+            const int index = NearestLinear(p[0], p[1], p[2], palette);
+            image.IndexRow(row)[x] = static_cast<uint8_t>(index);
+            const PaletteEntry& e = palette[size_t(index)];
+            const int error[3] = {p[0] - e.r, p[1] - e.g, p[2] - e.b};
+            add(x + 1, row, 7, error);
+            add(x - 1, row + 1, 2, error);
+            add(x, row + 1, 4, error);
+            add(x + 1, row + 1, 1, error);
+        }
+    }
+    image.palette = {};
+    for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];
+    image.palette_size = static_cast<int>(palette.size());
+    image.bpp = 8;
+    return true;
 }
 
 }  // namespace qv
