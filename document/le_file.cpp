@@ -40,7 +40,7 @@ std::unique_ptr<LogoObj> LeFile::NewPlacedObj() const {
 }
 
 LogoObj* LeFile::Append(std::unique_ptr<LogoObj> o) {
-    LogoObj* added = o.get();
+    LogoObj* added = o.get();  // the object stays where it is; only its owner changes
     obj[objs] = std::move(o);
     cur = objs;
     ++objs;

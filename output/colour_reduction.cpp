@@ -91,7 +91,7 @@ bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& ne
     if (!image.IsValid() || palette.empty() || palette.size() > 256) return false;
     const int w = image.width;
     const int h = image.height;
-    std::vector<int> cur(size_t(w) * 3), next(size_t(w) * 3);
+    std::vector<int> cur(size_t(w) * 3), ahead(size_t(w) * 3);
     auto load = [&](std::vector<int>& dst, int row) {
         const uint32_t* src = image.Row(row);
         for (int x = 0; x < w; ++x) {
@@ -104,7 +104,7 @@ bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& ne
     load(cur, 0);
     for (int row = 0; row < h; ++row) {
         const bool has_next = row + 1 < h;
-        if (has_next) load(next, row + 1);
+        if (has_next) load(ahead, row + 1);
         uint8_t* out = image.IndexRow(row);
         for (int x = 0; x < w; ++x) {
             int* c = &cur[size_t(x) * 3];
@@ -115,13 +115,13 @@ bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& ne
             for (int k = 0; k < 3; ++k) {
                 if (x + 1 < w) c[3 + k] = Clamp255(c[3 + k] + error[k] * 7 / 16);
                 if (!has_next) continue;
-                int* n = &next[size_t(x) * 3 + size_t(k)];
+                int* n = &ahead[size_t(x) * 3 + size_t(k)];
                 if (x > 0) n[-3] = Clamp255(n[-3] + error[k] * 2 / 16);
                 n[0] = Clamp255(n[0] + error[k] * 4 / 16);
                 if (x + 1 < w) n[3] = Clamp255(n[3] + error[k] * 1 / 16);
             }
         }
-        cur.swap(next);
+        cur.swap(ahead);
     }
     image.palette = {};
     for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];

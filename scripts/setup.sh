@@ -47,3 +47,12 @@ if [ "$mode" = run ]; then
 fi
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# The engine's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: damaged
+# files must fail cleanly, never read or write out of bounds.
+sanitized=${QV_SANITIZE_BUILD_DIR:-$root/build-sanitize}
+cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_SANITIZE=ON \
+    -DQV_BUILD_UI=OFF -DQV_BUILD_BENCH=OFF
+cmake --build "$sanitized" -j "$jobs" --target engine_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$sanitized" --output-on-failure -j "$jobs"
