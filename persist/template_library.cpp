@@ -15,6 +15,7 @@
 #include "output/logo_export.h"
 #include "output/octree_quantizer.h"
 #include "persist/project_file.h"
+#include "persist/user_folders.h"
 
 namespace qv {
 namespace {
@@ -139,17 +140,7 @@ bool TemplateNameIsSafe(const std::string& name) {
     return true;
 }
 
-std::string UserTemplateFolder() {
-    const char* data_home = std::getenv("XDG_DATA_HOME");
-    std::string base;
-    if (data_home && data_home[0] == '/') {
-        base = data_home;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.local/share";
-    }
-    return base + "/qorvan-logo/templates";
-}
+std::string UserTemplateFolder() { return UserDataFolder() + "/templates"; }
 
 std::string WritableTemplateFolder(const std::string& install_dir) {
     const std::string installed = install_dir + "/templates";
