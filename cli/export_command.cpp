@@ -52,8 +52,11 @@ bool ParseInt(const std::string& text, int& value) {
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "qorvan-logo-cli export: %s\n", problem);
-    std::fprintf(stderr, "usage: qorvan-logo-cli export PROJECT OUTPUT [--format png24|png8|gif|bmp|"
-                         "jpeg|tiff] [--scale PERCENT] [--margins PIXELS] [--quality PERCENT]\n");
+    std::fprintf(stderr,
+                 "usage: qorvan-logo-cli export PROJECT OUTPUT [OPTIONS]\n"
+                 "       qorvan-logo-cli export PROJECT... --output-dir DIR [--jobs N] [OPTIONS]\n"
+                 "options: --format png24|png8|gif|bmp|jpeg|tiff  --scale PERCENT  --margins PIXELS\n"
+                 "         --quality PERCENT\n");
     return 2;
 }
 
@@ -63,43 +66,64 @@ constexpr int kEditorCanvasHeight = 780;
 
 }  // namespace
 
+bool ExportProject(const std::string& project, const std::string& output, const ExportSettings& settings) {
+    LeFile lf;
+    if (!LoadProject(project, lf)) return false;
+    // The editor composes a loaded logo before anything else, which gives every object the
+    // size of its picture; the export takes the logo's size from those.
+    lf.Update(kEditorCanvasWidth, kEditorCanvasHeight, -1, -1);
+    // Then as the export dialog does from opening to Save.
+    const ExportSubject subject = PrepareExportSubject(lf);
+    return ExportLogoImage(lf, subject, settings, output);
+}
+
 int RunExport(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     ExportSettings settings;
     bool format_given = false;
+    std::string output_dir;
+    int jobs = 1;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
         if (a == "--format") {
             const std::string* v = value();
-            if (!v || !ParseFormat(*v, settings.format)) return Usage("--format needs png24, png8, gif, bmp, jpeg or tiff");
+            if (!v || !ParseFormat(*v, settings.format)) {
+                return Usage("--format needs png24, png8, gif, bmp, jpeg or tiff");
+            }
             format_given = true;
-        } else if (a == "--scale" || a == "--margins" || a == "--quality") {
+        } else if (a == "--scale" || a == "--margins" || a == "--quality" || a == "--jobs") {
             const std::string* v = value();
             int n = 0;
             if (!v || !ParseInt(*v, n)) return Usage((a + " needs a whole number").c_str());
-            (a == "--scale" ? settings.scale : a == "--margins" ? settings.margins : settings.quality) = n;
+            if (a == "--jobs" && n < 1) return Usage("--jobs needs at least 1");
+            (a == "--scale"     ? settings.scale
+             : a == "--margins" ? settings.margins
+             : a == "--quality" ? settings.quality
+                                : jobs) = n;
+        } else if (a == "--output-dir") {
+            const std::string* v = value();
+            if (!v || v->empty()) return Usage("--output-dir needs a folder");
+            output_dir = *v;
         } else if (!a.empty() && a[0] == '-') {
             return Usage(("unknown option " + a).c_str());
         } else {
             files.push_back(a);
         }
     }
-    if (files.size() != 2) return Usage("needs a project and an output file");
-    if (!format_given) settings.format = FormatForPath(files[1]);
-
     QV_CHECK_T("FtText::InitFt()", FtText::InitFt() == 0);
     InstallBitmapLoader();
-    LeFile lf;
-    if (!LoadProject(files[0], lf)) return 1;
-    // The editor composes a loaded logo before anything else, which gives every object the
-    // size of its picture; the export takes the logo's size from those.
-    lf.Update(kEditorCanvasWidth, kEditorCanvasHeight, -1, -1);
-    // Then as the export dialog does from opening to Save.
-    const ExportSubject subject = PrepareExportSubject(lf);
-    const bool ok = ExportLogoImage(lf, subject, settings, files[1]);
+    int status = 0;
+    if (!output_dir.empty()) {
+        if (files.empty()) return Usage("needs at least one project");
+        status = RunBatchExport(files, output_dir, settings, jobs);
+    } else {
+        if (files.size() != 2) return Usage("needs a project and an output file, or --output-dir");
+        if (!format_given) settings.format = FormatForPath(files[1]);
+        status = ExportProject(files[0], files[1], settings) ? 0 : 1;
+    }
     FtText::FreeFt();
-    return ok ? 0 : 1;
+    return status;
 }
 
 int RunResave(const std::vector<std::string>& args) {
