@@ -56,7 +56,7 @@ int Usage(const char* problem) {
                  "usage: qorvan-logo-cli export PROJECT OUTPUT [OPTIONS]\n"
                  "       qorvan-logo-cli export PROJECT... --output-dir DIR [--jobs N] [OPTIONS]\n"
                  "options: --format png24|png8|gif|bmp|jpeg|tiff  --scale PERCENT  --margins PIXELS\n"
-                 "         --quality PERCENT\n");
+                 "         --quality PERCENT  --transparent\n");
     return 2;
 }
 
@@ -101,6 +101,8 @@ int RunExport(const std::vector<std::string>& args) {
              : a == "--margins" ? settings.margins
              : a == "--quality" ? settings.quality
                                 : jobs) = n;
+        } else if (a == "--transparent") {
+            settings.transparent = true;
         } else if (a == "--output-dir") {
             const std::string* v = value();
             if (!v || v->empty()) return Usage("--output-dir needs a folder");
@@ -111,6 +113,9 @@ int RunExport(const std::vector<std::string>& args) {
             files.push_back(a);
         }
     }
+    if (settings.transparent && !FormatAllowsTransparency(settings.format) && format_given) {
+        return Usage("--transparent needs png24, png8, gif or tiff");
+    }
     QV_CHECK_T("FtText::InitFt()", FtText::InitFt() == 0);
     InstallBitmapLoader();
     int status = 0;
@@ -120,6 +125,9 @@ int RunExport(const std::vector<std::string>& args) {
     } else {
         if (files.size() != 2) return Usage("needs a project and an output file, or --output-dir");
         if (!format_given) settings.format = FormatForPath(files[1]);
+        if (settings.transparent && !FormatAllowsTransparency(settings.format)) {
+            return Usage("--transparent needs a PNG, GIF or TIFF output");
+        }
         status = ExportProject(files[0], files[1], settings) ? 0 : 1;
     }
     FtText::FreeFt();

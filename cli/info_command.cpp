@@ -3,6 +3,8 @@
 #include "app/guard.h"
 #include "app/install_dir.h"
 #include "cli/commands.h"
+#include "persist/style_library.h"
+#include "persist/template_library.h"
 #include "render/ft_text.h"
 
 namespace qv::cli {
@@ -28,6 +30,14 @@ int RunInfo(const std::vector<std::string>& args) {
                     shapes);
     }
     std::printf("Shapes: %d\n", FtText::ShapeCount());
+    StyleLibrary styles;
+    styles.Load(InstallDir());
+    std::printf("Styles: %d\n", styles.count());
+    TemplateLibrary& templates = TemplateLibrary::Instance();
+    templates.SetFolders({InstallDir() + "/templates"});
+    templates.ReloadTmps(false);
+    std::printf("Templates: %d\n", templates.count());
+    templates.FreeTmps();
     QV_CHECK_T("FtText::FreeFt()", FtText::FreeFt() == 0);
     return 0;
 }

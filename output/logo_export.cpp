@@ -7,6 +7,7 @@
 #include "codecs/encode.h"
 #include "output/colour_reduction.h"
 #include "output/octree_quantizer.h"
+#include "output/transparent_export.h"
 
 namespace qv {
 namespace {
@@ -23,6 +24,11 @@ const ExportFormatInfo kFormats[] = {
 }  // namespace
 
 const ExportFormatInfo& FormatInfo(ExportFormat format) { return kFormats[static_cast<int>(format)]; }
+
+bool FormatAllowsTransparency(ExportFormat format) {
+    return format == ExportFormat::kPng24 || format == ExportFormat::kPng8 ||
+           format == ExportFormat::kGif8 || format == ExportFormat::kTiff;
+}
 
 int ExportObject(LogoObj& o, uint32_t* buf, int bw, int bh, int ox, int oy, float scf) {
     if (o.type == LogoObj::kCustom) {
@@ -107,16 +113,35 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
         ShowMessage(kNothingToExportMessage);
         return false;
     }
+    const bool transparent = c.transparent && FormatAllowsTransparency(c.format);
     Image image;
     {
         PixelBuffer buffer;
-        if (!buffer.Allocate(size.width, size.height)) return false;
-        QV_CHECK_T("le->Export(dta,bw,bh,scf/100.0F)",
-                   Export(lf, buffer.data(), size.width, size.height, scf) == 0);
+        if (transparent) {
+            if (!ExportWithAlpha(lf, size.width, size.height, scf, buffer)) return false;
+        } else {
+            if (!buffer.Allocate(size.width, size.height)) return false;
+            QV_CHECK_T("le->Export(dta,bw,bh,scf/100.0F)",
+                       Export(lf, buffer.data(), size.width, size.height, scf) == 0);
+        }
         if (!BufferToImage(buffer.data(), size.width, size.height, image)) return false;
+        if (transparent) {
+            // Keep the alpha the buffer carries in its top byte.
+            for (int y = 0; y < size.height; ++y) {
+                const uint32_t* src = buffer.data() + size_t(y) * size_t(size.width);
+                uint32_t* dst = image.Row(size.height - 1 - y);
+                for (int x = 0; x < size.width; ++x) dst[x] = src[x];
+            }
+            image.has_alpha = true;
+        }
     }
     image.quality = c.quality;
-    if (format.eight_bit) {
+    if (transparent && format.eight_bit) {
+        if (!QV_CHECK_T("xi.DecreaseBpp(8,true,pal)",
+                        ReduceWithAlpha(image, c.format == ExportFormat::kGif8))) {
+            return false;
+        }
+    } else if (format.eight_bit) {
         const std::vector<PaletteEntry> palette = BuildOctreePalette(image);
         if (!QV_CHECK_T("xi.DecreaseBpp(8,true,pal)", DecreaseBpp(image, palette))) return false;
     }
@@ -125,6 +150,15 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
         return false;
     }
     return true;
+}
+
+PixelBuffer CopyLogoImageWithAlpha(LeFile& lf) {
+    PixelBuffer buffer;
+    if (lf.objs == 0) return buffer;
+    int w = 0, h = 0;
+    QV_CHECK_T("lf.CenterObjects(w,h)", lf.CenterObjects(w, h) == 0);
+    ExportWithAlpha(lf, w, h, 1.0f, buffer);
+    return buffer;
 }
 
 PixelBuffer CopyLogoImage(LeFile& lf) {

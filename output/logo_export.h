@@ -44,7 +44,13 @@ struct ExportSettings {
     int scale = 100;   // percent
     int margins = 0;   // pixels on every side
     int quality = 90;  // percent, JPEG
+    // Composed on a transparent canvas instead of the background colour (PNG, GIF, TIFF only).
+    bool transparent = false;
 };
+
+// The formats that can carry transparency: PNG 24 and TIFF with full alpha, PNG 8 with a
+// palette with alpha, GIF with one transparent index.
+bool FormatAllowsTransparency(ExportFormat format);
 
 // The settings as they are read back: scale 1..10000, margins 0..100, quality 10..100.
 ExportSettings ClampedSettings(const ExportSettings& s);
@@ -71,5 +77,7 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
 // The logo for the clipboard: centred, at 100 %, no margins. Empty when the logo has no objects
 // (the clipboard is then left empty).
 PixelBuffer CopyLogoImage(LeFile& lf);
+// The same picture with straight alpha in the top byte, for programs that take transparency.
+PixelBuffer CopyLogoImageWithAlpha(LeFile& lf);
 
 }  // namespace qv

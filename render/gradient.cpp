@@ -8,9 +8,38 @@
 
 namespace qv {
 
-int Rand15() {
+namespace {
+
+DitherTape*& ActiveTape() {
+    static DitherTape* tape = nullptr;
+    return tape;
+}
+
+int DrawRand15() {
     return static_cast<int>(static_cast<long long>(std::rand()) * 32768 / (RAND_MAX + 1LL));
 }
+
+}  // namespace
+
+DitherTape::DitherTape(Mode mode) : mode_(mode), previous_(ActiveTape()) { ActiveTape() = this; }
+
+DitherTape::~DitherTape() { ActiveTape() = previous_; }
+
+void DitherTape::Replay() {
+    mode_ = Mode::kReplay;
+    position_ = 0;
+}
+
+int DitherTape::Next() {
+    if (mode_ == Mode::kRecord) {
+        values_.push_back(DrawRand15());
+        return values_.back();
+    }
+    // A replay that runs past the recording (it never should) falls back to fresh values.
+    return position_ < values_.size() ? values_[position_++] : DrawRand15();
+}
+
+int Rand15() { return ActiveTape() ? ActiveTape()->Next() : DrawRand15(); }
 
 GradientWeights GradientWeightsFor(int angle) {
     // The bar offers 0..360; a stored angle outside it (a damaged file) is read modulo a turn

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "document/obj_style.h"
 #include "render/effects.h"
@@ -24,6 +26,27 @@ uint32_t GradientColour2Weight(const GradientWeights& g, int i, int j, int szx, 
 // The C library's rand() brought to 0..32767, the range the dither is defined on; glibc's
 // generator returns 31 bits, which would otherwise make the dither reach the whole byte range.
 int Rand15();
+
+// The dither of the gradients can be taped: while a DitherTape records, every value drawn from
+// the C library is kept; while it replays, the values come back in the same order instead.
+// Two renderings of one logo then carry exactly the same dither (the transparent export renders
+// the logo twice and must match the ordinary export).
+class DitherTape {
+public:
+    enum class Mode { kRecord, kReplay };
+    explicit DitherTape(Mode mode);
+    ~DitherTape();
+    DitherTape(const DitherTape&) = delete;
+    DitherTape& operator=(const DitherTape&) = delete;
+    void Replay();  // switches a recording tape to replay from its start
+    int Next();
+
+private:
+    Mode mode_;
+    std::vector<int> values_;
+    size_t position_ = 0;
+    DitherTape* previous_;
+};
 
 // Pass 2 with the gradient: colour and opacity interpolated together, times the coverage, plus
 // a dither of 0..7 per pixel drawn from the C library's rand().
