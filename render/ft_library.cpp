@@ -65,7 +65,6 @@ int FtText::InitFt() {
 }
 
 int FtText::ReadLib(int category, const std::string& path) {
-    FontRegistry& reg = Registry();
     FileHandle file;
     file.fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
@@ -82,9 +81,14 @@ int FtText::ReadLib(int category, const std::string& path) {
     size_t got = 0;
     const bool read_ok = ReadWhole(file.fd, dta.get(), infl, got);
     if (!QV_CHECK_T("inf.Read(dta,infl)==infl", read_ok && got == infl)) return 0;
-    DescrambleLibrary(dta.get(), infl);
+    return ReadLibBuffer(category, dta.get(), infl);
+}
 
-    ByteReader iar(dta.get(), infl);
+int FtText::ReadLibBuffer(int category, uint8_t* dta, size_t infl) {
+    FontRegistry& reg = Registry();
+    DescrambleLibrary(dta, infl);
+
+    ByteReader iar(dta, infl);
     uint32_t magic = 0;
     if (!iar.ReadU32(magic) || magic != kArchiveMagic) {
         ShowMessageAndQuit("Installation package corrupted. Please reinstall Qorvan Logo");

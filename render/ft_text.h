@@ -67,6 +67,9 @@ public:
     // Reads one archive and appends its fonts with the given category. Every failure is
     // reported; a wrong magic number ends the process after a message.
     static int ReadLib(int category, const std::string& path);
+    // The same for an archive already in memory: `dta` is descrambled in place and parsed; the
+    // fonts copy what they need.
+    static int ReadLibBuffer(int category, uint8_t* dta, size_t infl);
     // Lists the usable glyphs of the symbol fonts, glyph-major.
     static int PrepSymLib();
     // Copies shape entry n; out of range is a fault and leaves the outputs untouched.
