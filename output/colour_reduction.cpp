@@ -123,14 +123,18 @@ bool Reduce(Image& image, const std::vector<PaletteEntry>& palette, Nearest&& ne
         }
         cur.swap(ahead);
     }
-    image.palette = {};
-    for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];
-    image.palette_size = static_cast<int>(palette.size());
-    image.bpp = 8;
+    StorePalette(image, palette);
     return true;
 }
 
 }  // namespace
+
+void StorePalette(Image& image, const std::vector<PaletteEntry>& palette) {
+    image.palette = {};
+    for (size_t i = 0; i < palette.size() && i < image.palette.size(); ++i) image.palette[i] = palette[i];
+    image.palette_size = static_cast<int>(std::min<size_t>(palette.size(), image.palette.size()));
+    image.bpp = 8;
+}
 
 bool DecreaseBpp(Image& image, const std::vector<PaletteEntry>& palette) {
     if (palette.empty() || palette.size() > 256) return false;
@@ -166,10 +170,7 @@ bool DecreaseBppReference(Image& image, const std::vector<PaletteEntry>& palette
             add(x + 1, row + 1, 1, error);
         }
     }
-    image.palette = {};
-    for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];
-    image.palette_size = static_cast<int>(palette.size());
-    image.bpp = 8;
+    StorePalette(image, palette);
     return true;
 }
 

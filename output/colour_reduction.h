@@ -13,6 +13,9 @@ namespace qv {
 // palette or when memory is short.
 bool DecreaseBpp(Image& image, const std::vector<PaletteEntry>& palette);
 
+// Gives an image whose indices are filled its palette and marks it as 8 bits a pixel.
+void StorePalette(Image& image, const std::vector<PaletteEntry>& palette);
+
 // The same reduction written plainly, with a linear search for every pixel; DecreaseBpp must
 // give identical indices.
 bool DecreaseBppReference(Image& image, const std::vector<PaletteEntry>& palette);

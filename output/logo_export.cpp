@@ -152,23 +152,30 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
     return true;
 }
 
-PixelBuffer CopyLogoImageWithAlpha(LeFile& lf) {
+namespace {
+
+// Both clipboard pictures: the objects centred, at 100 %, no margins; nothing for an empty logo.
+template <class Draw>
+PixelBuffer CentredLogo(LeFile& lf, Draw&& draw) {
     PixelBuffer buffer;
     if (lf.objs == 0) return buffer;
     int w = 0, h = 0;
     QV_CHECK_T("lf.CenterObjects(w,h)", lf.CenterObjects(w, h) == 0);
-    ExportWithAlpha(lf, w, h, 1.0f, buffer);
+    draw(w, h, buffer);
     return buffer;
 }
 
+}  // namespace
+
+PixelBuffer CopyLogoImageWithAlpha(LeFile& lf) {
+    return CentredLogo(lf, [&](int w, int h, PixelBuffer& buffer) { ExportWithAlpha(lf, w, h, 1.0f, buffer); });
+}
+
 PixelBuffer CopyLogoImage(LeFile& lf) {
-    PixelBuffer buffer;
-    if (lf.objs == 0) return buffer;
-    int w = 0, h = 0;
-    QV_CHECK_T("lf.CenterObjects(w,h)", lf.CenterObjects(w, h) == 0);
-    if (!buffer.Allocate(w, h)) return buffer;
-    QV_CHECK_T("lf.Export(dta,w,h,1)", Export(lf, buffer.data(), w, h, 1.0f) == 0);
-    return buffer;
+    return CentredLogo(lf, [&](int w, int h, PixelBuffer& buffer) {
+        if (!buffer.Allocate(w, h)) return;
+        QV_CHECK_T("lf.Export(dta,w,h,1)", Export(lf, buffer.data(), w, h, 1.0f) == 0);
+    });
 }
 
 }  // namespace qv

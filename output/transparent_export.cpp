@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "output/colour_reduction.h"
 #include "output/logo_export.h"
 #include "output/octree_quantizer.h"
 #include "render/gradient.h"
@@ -167,10 +168,7 @@ bool ReduceWithAlpha(Image& image, bool single_transparent_index) {
             add(x + 1, row + 1, 1, error);
         }
     }
-    image.palette = {};
-    for (size_t i = 0; i < palette.size(); ++i) image.palette[i] = palette[i];
-    image.palette_size = static_cast<int>(palette.size());
-    image.bpp = 8;
+    StorePalette(image, palette);
     return true;
 }
 
