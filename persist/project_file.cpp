@@ -41,67 +41,55 @@ bool ReadShifted(ByteReader& in, std::string& text) {
     return true;
 }
 
+// Fields 3 to 37 of an object record, in file order. The same list serves the writer and the
+// reader, so the two can never disagree about the layout.
+template <class Io, class Object>
+bool ObjectFields(Io& io, Object& o) {
+    auto& lt = o.lt;
+    return io.I32(lt.glyph) && io.String(lt.str) && io.F32(lt.aspect) && io.I32(lt.size) &&
+           io.I32(lt.width) && io.I32(lt.spacing) && io.F32(lt.rotation) && io.F32(lt.bend) &&
+           io.I32(lt.bend_inside) && io.I32(lt.bend_on) && io.I32(lt.transform) &&
+           io.Colour(lt.color) && io.I32(lt.outline) && io.I32(lt.shadow) && io.I32(lt.strength) &&
+           io.F32(lt.outline_opacity) && io.F32(lt.outline_sharpness) &&
+           io.Colour(lt.outline_color) && io.I32(lt.shadow_angle) && io.I32(lt.shadow_distance) &&
+           io.F32(lt.shadow_opacity) && io.Colour(lt.shadow_color) && io.I32(lt.grad) &&
+           io.I32(lt.grad_angle) && io.Colour(lt.grad_color1) && io.Colour(lt.grad_color2) &&
+           io.F32(lt.grad_opacity1) && io.F32(lt.grad_opacity2) && io.Shifted(lt.font) &&
+           io.String(o.path) && io.I32(o.x) && io.I32(o.y) && io.I32(o.w) && io.I32(o.h) &&
+           io.I32(o.type);
+}
+
+struct FieldWriter {
+    ByteWriter& out;
+    bool I32(const int& v) { return out.WriteI32(v), true; }
+    bool F32(const float& v) { return out.WriteF32(v), true; }
+    bool Colour(const Hls& c) { return WriteColour(out, c), true; }
+    bool String(const std::string& s) { return out.WriteString(s), true; }
+    bool Shifted(const std::string& s) { return WriteShifted(out, s), true; }
+};
+
+struct FieldReader {
+    ByteReader& in;
+    bool I32(int& v) { return in.ReadI32(v); }
+    bool F32(float& v) { return in.ReadF32(v); }
+    bool Colour(Hls& c) { return ReadColour(in, c); }
+    bool String(std::string& s) { return in.ReadString(s); }
+    bool Shifted(std::string& s) { return ReadShifted(in, s); }
+};
+
 void WriteObject(ByteWriter& out, const LogoObj& o) {
-    const ObjStyle& lt = o.lt;
     out.WriteI32(0);  // record marker
     out.WriteI32(0);  // style version
-    out.WriteI32(lt.glyph);
-    out.WriteString(lt.str);
-    out.WriteF32(lt.aspect);
-    out.WriteI32(lt.size);
-    out.WriteI32(lt.width);
-    out.WriteI32(lt.spacing);
-    out.WriteF32(lt.rotation);
-    out.WriteF32(lt.bend);
-    out.WriteI32(lt.bend_inside);
-    out.WriteI32(lt.bend_on);
-    out.WriteI32(lt.transform);
-    WriteColour(out, lt.color);
-    out.WriteI32(lt.outline);
-    out.WriteI32(lt.shadow);
-    out.WriteI32(lt.strength);
-    out.WriteF32(lt.outline_opacity);
-    out.WriteF32(lt.outline_sharpness);
-    WriteColour(out, lt.outline_color);
-    out.WriteI32(lt.shadow_angle);
-    out.WriteI32(lt.shadow_distance);
-    out.WriteF32(lt.shadow_opacity);
-    WriteColour(out, lt.shadow_color);
-    out.WriteI32(lt.grad);
-    out.WriteI32(lt.grad_angle);
-    WriteColour(out, lt.grad_color1);
-    WriteColour(out, lt.grad_color2);
-    out.WriteF32(lt.grad_opacity1);
-    out.WriteF32(lt.grad_opacity2);
-    WriteShifted(out, lt.font);
-    out.WriteString(o.path);
-    out.WriteI32(o.x);
-    out.WriteI32(o.y);
-    out.WriteI32(o.w);
-    out.WriteI32(o.h);
-    out.WriteI32(o.type);
+    FieldWriter writer{out};
+    ObjectFields(writer, o);
 }
 
 ProjectReadResult ReadObject(ByteReader& in, LogoObj& o) {
     int32_t marker = -1, style_version = -1;
     if (!in.ReadI32(marker) || !in.ReadI32(style_version)) return ProjectReadResult::kDamaged;
     if (marker != 0 || style_version != 0) return ProjectReadResult::kWrongVersion;
-    ObjStyle& lt = o.lt;
-    const bool ok =
-        in.ReadI32(lt.glyph) && in.ReadString(lt.str) && in.ReadF32(lt.aspect) &&
-        in.ReadI32(lt.size) && in.ReadI32(lt.width) && in.ReadI32(lt.spacing) &&
-        in.ReadF32(lt.rotation) && in.ReadF32(lt.bend) && in.ReadI32(lt.bend_inside) &&
-        in.ReadI32(lt.bend_on) && in.ReadI32(lt.transform) && ReadColour(in, lt.color) &&
-        in.ReadI32(lt.outline) && in.ReadI32(lt.shadow) && in.ReadI32(lt.strength) &&
-        in.ReadF32(lt.outline_opacity) && in.ReadF32(lt.outline_sharpness) &&
-        ReadColour(in, lt.outline_color) && in.ReadI32(lt.shadow_angle) &&
-        in.ReadI32(lt.shadow_distance) && in.ReadF32(lt.shadow_opacity) &&
-        ReadColour(in, lt.shadow_color) && in.ReadI32(lt.grad) && in.ReadI32(lt.grad_angle) &&
-        ReadColour(in, lt.grad_color1) && ReadColour(in, lt.grad_color2) &&
-        in.ReadF32(lt.grad_opacity1) && in.ReadF32(lt.grad_opacity2) && ReadShifted(in, lt.font) &&
-        in.ReadString(o.path) && in.ReadI32(o.x) && in.ReadI32(o.y) && in.ReadI32(o.w) &&
-        in.ReadI32(o.h) && in.ReadI32(o.type);
-    if (!ok) return ProjectReadResult::kDamaged;
+    FieldReader reader{in};
+    if (!ObjectFields(reader, o)) return ProjectReadResult::kDamaged;
     // Only the three object types exist; anything else is a record this version does not know.
     if (o.type < LogoObj::kText || o.type > LogoObj::kCustom) return ProjectReadResult::kWrongVersion;
     return ProjectReadResult::kOk;
