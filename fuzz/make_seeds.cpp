@@ -1,0 +1,50 @@
+// Writes the test suite's sample files and our writers' output into DIR/<format>/, one seed
+// corpus per decoder.
+//
+//   make_fuzz_seeds DIR
+
+#include <cstdio>
+#include <string>
+
+#include "app/file_io.h"
+#include "codecs/encode.h"
+#include "tests/codecs/library_samples.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    const std::string root = argv[1];
+    int written = 0;
+    auto write = [&](int type, const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string dir = root + "/" + qv::test::FormatName(type);
+        if (bytes.empty() || !qv::MakeDirectories(dir) ||
+            !qv::WriteFileAtomically(dir + "/" + name, bytes)) {
+            std::fprintf(stderr, "cannot write the seed %s/%s\n", dir.c_str(), name.c_str());
+            return false;
+        }
+        ++written;
+        return true;
+    };
+    bool ok = true;
+    for (const qv::test::Sample& s : qv::test::AllSamples()) ok &= write(s.type, s.name, s.bytes);
+
+    qv::Image picture = qv::test::MakeExpected(23, 9, true, [](int x, int row) {
+        return (qv::test::Rgb(x, row) & 0xFFFFFF) | (uint32_t{qv::test::AlphaAt(x, row)} << 24);
+    });
+    for (int type : {qv::kImageBmp, qv::kImageJpeg, qv::kImagePng, qv::kImageTiff}) {
+        std::vector<uint8_t> bytes;
+        ok &= qv::EncodeImage(picture, type, bytes) && write(type, "ours-24", bytes);
+    }
+    picture.CreateIndices();
+    picture.palette_size = 3;
+    picture.palette[1].a = 0;
+    for (size_t i = 0; i < picture.indices.size(); ++i) picture.indices[i] = i % 3;
+    for (int type : {qv::kImageGif, qv::kImagePng}) {
+        std::vector<uint8_t> bytes;
+        ok &= qv::EncodeImage(picture, type, bytes) && write(type, "ours-8", bytes);
+    }
+    std::printf("%d seeds in %s\n", written, root.c_str());
+    return ok ? 0 : 1;
+}

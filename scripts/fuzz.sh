@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Fuzzes every decoder: configures build-fuzz/ with clang and QV_FUZZ=ON, builds the targets,
+# writes seed corpora from the test samples and runs each target for SECONDS (default 30).
+# Crash inputs land in build-fuzz/crashes/<format>/; keep them as fixtures under
+# tests/codecs/fixtures/<format>/ once fixed.
+#
+#   scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+
+seconds=${1:-30}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_FUZZ_BUILD_DIR:-$root/build-fuzz}
+jobs=${QV_JOBS:-2}
+formats="bmp gif jpeg png ico tiff tga"
+
+missing=()
+for pkg in $(grep -hv '^#' "$root/scripts/debian-packages.txt" "$root/scripts/fuzz-packages.txt"); do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$pkg")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++-14 -DQV_FUZZ=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCH=OFF
+targets=(make_fuzz_seeds)
+for f in $formats; do targets+=("decode_${f}_fuzz"); done
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+
+rm -rf "$build/seeds"
+"$build/bin/make_fuzz_seeds" "$build/seeds"
+
+status=0
+for f in $formats; do
+    corpus="$build/corpus/$f"
+    crashes="$build/crashes/$f"
+    log="$build/fuzz-$f.log"
+    mkdir -p "$corpus" "$crashes"
+    # New inputs go to the first folder; the seeds are only read. A finding ends the run of
+    # that target only.
+    if ! "$build/bin/decode_${f}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" "$build/seeds/$f" >"$log" 2>&1; then
+        status=1
+    fi
+    runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
+    found=$(find "$crashes" -type f | wc -l)
+    echo "$f: ${runs:-?} executions, $found finding(s) in $crashes (log: $log)"
+done
+exit $status
