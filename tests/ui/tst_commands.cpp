@@ -1,0 +1,305 @@
+// Buttons, accelerators, the text box's notifications and the hover timer.
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/support/fault_capture.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/canvas_view.h"
+#include "ui/command_ids.h"
+#include "ui/skin_button.h"
+#include "ui/text_box.h"
+
+using namespace qv;
+using namespace qv::ui;
+
+namespace {
+
+std::unique_ptr<MainWindow> ActiveEditor() {
+    auto mw = test::ShowEditor();
+    mw->activateWindow();
+    QApplication::setActiveWindow(mw.get());
+    if (!QTest::qWaitForWindowActive(mw.get())) qWarning("the editor did not become active");
+    return mw;
+}
+
+// The title of the next modal dialog, which is closed at once.
+struct ModalWatcher {
+    QString title;
+    ModalWatcher() {
+        QTimer::singleShot(0, [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                title = w->windowTitle();
+                w->close();
+            }
+        });
+    }
+};
+
+// Types text that may lie outside ASCII, one key event a character.
+void Type(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::LoadShippedFonts(); }
+
+    void NextCaptionGoesToPreviousObject();
+    void PrevCaptionGoesToNextObject();
+    void DisabledButtonDoesNothing();
+    void EnterAndEscapeDoNothing();
+    void CtrlCIsBringCloserEvenInTheTextBox();
+    void AcceleratorOfGreyedCommandDoesNothing();
+    void AltEIsExportNotTheEditMenu();
+    void RemoveUndoRedo();
+    void NewTextAddsAnObjectForItsBar();
+    void FocusWithoutTextObjectAddsOne();
+    void FocusPicksFirstTextObject();
+    void TypingChangesTextWithoutUndoSteps();
+    void CharacterOutsideCodePageIsRefused();
+    void EmptyTextRemovedOnLeaving();
+    void HoverAndBlinking();
+    void BarModeLocksTheEditor();
+};
+
+void CommandsTest::NextCaptionGoesToPreviousObject() {
+    auto mw = test::ShowEditor();
+    for (const char* t : {"a", "b", "c"}) test::AddText(mw->lf, t);
+    mw->Refresh();
+    SkinButton* b = mw->previousObjectButton();
+    QCOMPARE(b->text(), QStringLiteral("Next"));
+    const int undoes = mw->utrack.undoes;
+    QTest::mousePress(b, Qt::LeftButton);
+    QCOMPARE(mw->lf.cur, 1);
+    QCOMPARE(mw->utrack.undoes, undoes + 1);
+    QTest::mouseRelease(b, Qt::LeftButton);
+    QTest::mousePress(b, Qt::LeftButton);
+    QCOMPARE(mw->lf.cur, 0);
+}
+
+void CommandsTest::PrevCaptionGoesToNextObject() {
+    auto mw = test::ShowEditor();
+    for (const char* t : {"a", "b", "c"}) test::AddText(mw->lf, t);
+    mw->lf.SetCurObj(0);
+    mw->Refresh();
+    SkinButton* b = mw->nextObjectButton();
+    QCOMPARE(b->text(), QStringLiteral("Prev"));
+    QTest::mousePress(b, Qt::LeftButton);
+    QCOMPARE(mw->lf.cur, 1);
+}
+
+void CommandsTest::DisabledButtonDoesNothing() {
+    auto mw = test::ShowEditor();
+    test::AddText(mw->lf, "a");
+    test::AddText(mw->lf, "b");
+    mw->lf.SetCurObj(0);
+    mw->Refresh();
+    QVERIFY(!mw->previousObjectButton()->enabledFlag());
+    QTest::mousePress(mw->previousObjectButton(), Qt::LeftButton);
+    QCOMPARE(mw->lf.cur, 0);
+    QCOMPARE(mw->utrack.undoes, 0);
+}
+
+void CommandsTest::EnterAndEscapeDoNothing() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "Stays");
+    mw->Refresh();
+    for (QWidget* target : {static_cast<QWidget*>(mw.get()), static_cast<QWidget*>(mw->canvas()),
+                            static_cast<QWidget*>(mw->textBox())}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(target, key);
+    }
+    QVERIFY(mw->isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Stays"));
+    QCOMPARE(mw->utrack.undoes, 0);
+}
+
+void CommandsTest::CtrlCIsBringCloserEvenInTheTextBox() {
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "back");
+    test::AddText(mw->lf, "front");
+    mw->lf.SetCurObj(0);
+    mw->Refresh();
+    QVERIFY(mw->textBox()->hasFocus());
+    mw->textBox()->selectAll();
+    QTest::keyClick(mw->textBox(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(mw->lf.obj[1]->lt.str, std::string("back"));
+    QCOMPARE(mw->lf.cur, 1);
+    QCOMPARE(mw->utrack.undoes, 1);
+    QVERIFY(faults.faults.empty());
+}
+
+void CommandsTest::AcceleratorOfGreyedCommandDoesNothing() {
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "only");
+    mw->Refresh();
+    QVERIFY(!mw->action(cmd::kBringCloser)->isEnabled());
+    QTest::keyClick(mw->textBox(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(mw->textBox(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(mw->utrack.undoes, 0);
+    QCOMPARE(mw->lf.objs, 1);
+    QVERIFY(faults.faults.empty());
+}
+
+void CommandsTest::AltEIsExportNotTheEditMenu() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "Export me");
+    mw->Refresh();
+    ModalWatcher watcher;
+    QTest::keyClick(mw.get(), Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(watcher.title, QStringLiteral("Save Logo Image..."));
+    QVERIFY(!mw->popup(1)->isVisible());
+}
+
+void CommandsTest::RemoveUndoRedo() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "one");
+    test::AddText(mw->lf, "two");
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    QTest::keyClick(mw.get(), Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 1);
+    QVERIFY(mw->action(cmd::kUndo)->isEnabled());
+    QVERIFY(mw->Command(cmd::kUndo));
+    QCOMPARE(mw->lf.objs, 2);
+    QVERIFY(mw->action(cmd::kRedo)->isEnabled());
+    QTest::keyClick(mw.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 1);
+    QVERIFY(!mw->action(cmd::kRedo)->isEnabled());
+}
+
+void CommandsTest::NewTextAddsAnObjectForItsBar() {
+    auto mw = ActiveEditor();
+    QTest::keyClick(mw.get(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->type, LogoObj::kText);
+    QVERIFY(mw->lastBarRequest().has_value());
+    QCOMPARE(int(mw->lastBarRequest()->bar), int(OptionBar::kText));
+    QCOMPARE(mw->lastBarRequest()->new_kind, int(LogoObj::kText));
+    QTest::keyClick(mw.get(), Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 2);
+    QCOMPARE(mw->lf.obj[1]->type, LogoObj::kShape);
+    QCOMPARE(int(mw->lastBarRequest()->bar), int(OptionBar::kImage));
+}
+
+void CommandsTest::FocusWithoutTextObjectAddsOne() {
+    auto mw = ActiveEditor();
+    test::AddShape(mw->lf);
+    mw->Refresh();
+    mw->textBox()->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(mw->lf.objs, 2);
+    QCOMPARE(mw->lf.GetCurObj()->type, LogoObj::kText);
+    QCOMPARE(mw->textBox()->text(), QStringLiteral("New Text"));
+    QCOMPARE(mw->textBox()->cursorPosition(), 8);
+    QCOMPARE(mw->utrack.undoes, 1);
+}
+
+void CommandsTest::FocusPicksFirstTextObject() {
+    auto mw = ActiveEditor();
+    test::AddShape(mw->lf);
+    test::AddText(mw->lf, "first text");
+    test::AddText(mw->lf, "second text");
+    mw->lf.SetCurObj(0);
+    mw->Refresh();
+    QVERIFY(mw->canvas()->hasFocus());
+    mw->textBox()->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(mw->lf.cur, 1);
+    QCOMPARE(mw->lf.objs, 3);
+    QCOMPARE(mw->textBox()->text(), QStringLiteral("first text"));
+}
+
+void CommandsTest::TypingChangesTextWithoutUndoSteps() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "Cafe");
+    mw->Refresh();
+    Type(mw->textBox(), QStringLiteral("\u00e9 \u20ac"));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Cafe\xE9 \x80"));
+    QCOMPARE(mw->utrack.undoes, 0);
+    QCOMPARE(mw->popup(3)->actions().first()->text(), QStringLiteral("Text: Cafe\u00e9 \u20ac"));
+}
+
+void CommandsTest::CharacterOutsideCodePageIsRefused() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "Logo");
+    mw->Refresh();
+    Type(mw->textBox(), QStringLiteral("\u0101"));
+    QCOMPARE(mw->textBox()->text(), QStringLiteral("Logo"));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Logo"));
+    QVERIFY(mw->hintText().contains(QStringLiteral("\u0101")));
+}
+
+void CommandsTest::EmptyTextRemovedOnLeaving() {
+    auto mw = ActiveEditor();
+    test::AddShape(mw->lf);
+    test::AddText(mw->lf, "  ");
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    QVERIFY(mw->textBox()->hasFocus());
+    mw->canvas()->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->type, LogoObj::kShape);
+    QCOMPARE(mw->utrack.undoes, 1);
+}
+
+void CommandsTest::HoverAndBlinking() {
+    auto mw = test::ShowEditor();
+    SkinButton* b = mw->currentObjectButton();
+    const QPoint inside = b->mapToGlobal(QPoint(5, 5));
+    const QPoint outside = b->mapToGlobal(QPoint(-500, -500));
+    b->MoTimer(inside);
+    QVERIFY(b->hovered());
+    b->MoTimer(outside);
+    QVERIFY(!b->hovered());
+    b->SetBlinking(true);
+    QString pattern;
+    for (int tick = 0; tick < 42; ++tick) {
+        b->MoTimer(outside);
+        pattern += b->hovered() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    // Off for eleven ticks, on for ten, once the counter has come round.
+    QCOMPARE(pattern, QStringLiteral("000000000011111111110000000000011111111110"));
+    b->MoTimer(inside);
+    QVERIFY(b->hovered());
+}
+
+void CommandsTest::BarModeLocksTheEditor() {
+    auto mw = test::ShowEditor();
+    test::AddText(mw->lf, "a");
+    test::AddText(mw->lf, "b");
+    mw->Refresh();
+    mw->PreBarModal(-1);
+    QVERIFY(mw->barOpen());
+    for (int p = 0; p < 5; ++p) QVERIFY(!mw->popup(p)->menuAction()->isEnabled());
+    QVERIFY(!mw->currentObjectButton()->enabledFlag());
+    QVERIFY(!mw->barButton(2)->enabledFlag());
+    QVERIFY(!mw->Command(cmd::kRemoveObject));
+    QCOMPARE(mw->lf.objs, 2);
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2),
+                   mw->currentObjectButton()->mapToGlobal(QPoint(2, 2)));
+    QVERIFY(static_cast<QObject*>(mw.get())->eventFilter(mw->currentObjectButton(), &tip));
+    // The text box ignores its notifications while a bar is open.
+    mw->textBox()->setText(QStringLiteral("typed"));
+    emit mw->textBox()->textEdited(QStringLiteral("typed"));
+    QCOMPARE(mw->lf.obj[1]->lt.str, std::string("b"));
+    mw->PostBarModal(true);
+    mw->EnableMenu(true);
+    mw->UpdateEditMenu();
+    QVERIFY(mw->Command(cmd::kRemoveObject));
+    QVERIFY(!static_cast<QObject*>(mw.get())->eventFilter(mw->currentObjectButton(), &tip));
+}
+
+QTEST_MAIN(CommandsTest)
+#include "tst_commands.moc"

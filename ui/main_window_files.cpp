@@ -1,0 +1,200 @@
+// The file commands, the clipboard, help and the about box, and the question about unsaved
+// changes that guards every way of leaving a document.
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include "app/codepage1252.h"
+#include "app/guard.h"
+#include "app/install_dir.h"
+#include "app/user_message.h"
+#include "output/bitmap_import.h"
+#include "output/logo_export.h"
+#include "persist/project_file.h"
+#include "persist/template_library.h"
+#include "ui/about_dialog.h"
+#include "ui/clock.h"
+#include "ui/export_dialog.h"
+#include "ui/library_placeholders.h"
+#include "ui/links.h"
+#include "ui/main_window.h"
+#include "ui/pixels.h"
+#include "ui/save_template_dialog.h"
+#include "ui/template_dialog.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr const char* kProjectFilter = "Logo Design Project (*.kuz)|*.kuz||";
+constexpr const char* kImportFilter =
+    "All Formats|*.*|PNG (*.png)|*.png|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|Bitmap (*.bmp)|*.bmp|"
+    "TIFF (*.tif)|*.tif|ICO (*.ico)|*.ico|TGA (*.tga)|*.tga||";
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// A file name becomes an object's name in the document's own character set.
+std::string DocumentText(const std::string& utf8) {
+    std::string out;
+    if (Utf8ToCp1252(utf8, out)) return out;
+    return Utf16ToCp1252(QString::fromStdString(utf8).toStdU16String());
+}
+
+}  // namespace
+
+bool MainWindow::MaySetDocumentAside() {
+    if (!modified()) return true;
+    const QString name = doc_name_.empty() ? QStringLiteral("New Logo Project") : file_name_;
+    switch (prompt_ ? prompt_(name) : SaveChoice::kDiscard) {
+        case SaveChoice::kSave:
+            return SaveProjectCmd();
+        case SaveChoice::kDiscard:
+            return true;
+        case SaveChoice::kCancel:
+        default:
+            return false;
+    }
+}
+
+void MainWindow::ExportLogoImage() {
+    ExportDialog dialog(lf, dialogs_, this);
+    dialog.exec();
+    // Opening the dialog centred the objects.
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::NewBlankProject() {
+    if (!MaySetDocumentAside()) return;
+    SetDocName({});
+    QV_CHECK_T("lf.Clear()", lf.Clear() == 0);
+    QV_CHECK_T("utrack.Reset(lf)", utrack.Reset(lf) == 0);
+    MarkClean();
+    UpdateTitle();
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    UpdateLibSel();
+}
+
+void MainWindow::NewFromTemplate() {
+    if (!MaySetDocumentAside()) return;
+    lib_->SetEnabledFlag(false);
+    const LeFile* chosen = nullptr;
+    if (chooser_) {
+        chosen = chooser_();
+    } else {
+        TemplateDialog dialog(SteadyClock(), this);
+        dialog.Run();
+        chosen = dialog.chosen;
+    }
+    if (chosen) {
+        SetDocName({});
+        QV_CHECK_T("lf.CopyFrom(*tmp)", lf.CopyFrom(*chosen) == 0);
+        QV_CHECK_T("lf.SelFstObj()", lf.SelFstObj() == 0);
+        Refresh();
+        TrackStep();
+        MarkClean();
+        UpdateTitle();
+    }
+    lib_->SetEnabledFlag(true);
+}
+
+void MainWindow::LoadProjectCmd() {
+    if (!MaySetDocumentAside()) return;
+    const QString path =
+        dialogs_.open(this, QStringLiteral("Load Logo Project File"), QtFilter(kProjectFilter));
+    if (path.isEmpty()) return;
+    bool loaded = false;
+    QV_CHECK_T("LoadProject(doc_name,lf)", (loaded = LoadProject(LocalPath(path), lf), true));
+    if (loaded) {
+        // A file that could not be read must not become the file that Save overwrites.
+        SetDocName(LocalPath(path));
+        QV_CHECK_T("lf.SelFstObj()", lf.SelFstObj() == 0);
+        QV_CHECK_T("utrack.Reset(lf)", utrack.Reset(lf) == 0);
+        MarkClean();
+    }
+    UpdateTitle();
+    Refresh();
+}
+
+bool MainWindow::SaveProjectCmd() {
+    if (doc_name_.empty()) return SaveProjectAsCmd();
+    bool saved = false;
+    QV_CHECK_T("SaveProject(doc_name,lf)", (saved = SaveProject(doc_name_, lf), true));
+    if (saved) MarkClean();
+    return saved;
+}
+
+bool MainWindow::SaveProjectAsCmd() {
+    const QString path = dialogs_.save(this, QStringLiteral("Save Logo Project As"),
+                                       QtFilter(kProjectFilter), QStringLiteral("kuz"));
+    if (path.isEmpty()) return false;
+    SetDocName(LocalPath(path));
+    bool saved = false;
+    QV_CHECK_T("SaveProject(doc_name,lf)", (saved = SaveProject(doc_name_, lf), true));
+    if (saved) MarkClean();
+    UpdateTitle();
+    return saved;
+}
+
+void MainWindow::ImportImageCmd() {
+    const QString path =
+        dialogs_.open(this, QStringLiteral("Import Image"), QtFilter(kImportFilter));
+    if (path.isEmpty()) return;
+    LogoObj* o = ImportImage(lf, LocalPath(path));
+    if (o) o->lt.str = DocumentText(BitmapTitle(path.toStdString()));
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::SaveAsTemplateCmd() {
+    SaveTemplateDialog dialog(QFileInfo(file_name_).completeBaseName(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    SaveAsTemplate(lf, InstallDir(), LocalPath(dialog.name()));
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::CopyLogoImageCmd() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return;
+    QV_CHECK_T("EmptyClipboard()", (clipboard->clear(), true));
+    const PixelBuffer picture = CopyLogoImage(lf);
+    if (!picture.empty()) {
+        QV_CHECK_T("SetClipboardData(CF_BITMAP,bmp.Detach())!=NULL",
+                   (clipboard->setImage(BufferImage(picture)), true));
+    }
+    // Copying centred the objects.
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::ExitCmd() {
+    if (!MaySetDocumentAside()) return;
+    closing_ = true;
+    close();
+}
+
+void MainWindow::OpenHelp() {
+    const QString page = QString::fromStdString(HelpPagePath());
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        ShowMessage("The help could not be opened: " + page.toStdString());
+    }
+}
+
+void MainWindow::OpenHomePage() {
+    if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePageAddress)))) {
+        ShowMessage(std::string("The home page could not be opened: ") + kHomePageAddress);
+    }
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,216 @@
+// Object commands, the option-bar requests and the text box's notifications.
+
+#include <QString>
+#include <cctype>
+
+#include "app/guard.h"
+#include "ui/canvas_view.h"
+#include "ui/command_ids.h"
+#include "ui/main_window.h"
+#include "ui/menu_state.h"
+#include "ui/object_preview.h"
+#include "ui/text_box.h"
+
+namespace qv::ui {
+
+void MainWindow::UndoCmd() {
+    QV_CHECK_T("utrack.Undo(lf)", utrack.Undo(lf) == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateLibSel()", UpdateLibSel() == 0);
+}
+
+void MainWindow::RedoCmd() {
+    QV_CHECK_T("utrack.Redo(lf)", utrack.Redo(lf) == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateLibSel()", UpdateLibSel() == 0);
+}
+
+void MainWindow::RemoveObject() {
+    QV_CHECK_T("lf.DeleteCur()", lf.DeleteCur() == 0);
+    TrackStep();
+    Refresh();
+}
+
+void MainWindow::DuplicateObject() {
+    QV_CHECK_T("lf.DuplicateCur()", lf.DuplicateCur() == 0);
+    TrackStep();
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+}
+
+void MainWindow::ReorderObject(int id) {
+    switch (id) {
+        case cmd::kBringCloser:
+            QV_CHECK_T("lf.BringCloser()", lf.BringCloser() == 0);
+            break;
+        case cmd::kSendFarther:
+            QV_CHECK_T("lf.SendFarther()", lf.SendFarther() == 0);
+            break;
+        case cmd::kBringToFront:
+            QV_CHECK_T("lf.Bring2Front()", lf.Bring2Front() == 0);
+            break;
+        case cmd::kSendToBack:
+            QV_CHECK_T("lf.Send2Back()", lf.Send2Back() == 0);
+            break;
+        default:
+            return;
+    }
+    TrackStep();
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+}
+
+void MainWindow::StepObject(bool previous) {
+    if (previous) {
+        QV_CHECK_T("lf.PrevObj()", lf.PrevObj() == 0);
+    } else {
+        QV_CHECK_T("lf.NextObj()", lf.NextObj() == 0);
+    }
+    TrackStep();
+    Refresh();
+}
+
+void MainWindow::WindowMenuCommand(int id) {
+    const int nobj = (id - cmd::kWindowFirst) / 10;
+    QV_CHECK_T("lf.SetCurObj(nobj)", lf.SetCurObj(nobj) == 0);
+    // An entry of an object that is gone must not open a bar for another one.
+    if (lf.cur != nobj) return;
+    QV_CHECK_T("ObjectCmd(id-nobj*10)", ObjectCmd((id - cmd::kWindowFirst) - nobj * 10) == 0);
+}
+
+int MainWindow::ObjectCmd(int k) {
+    if (!QV_CHECK_T("lf.GetCount()>0", lf.GetCount() > 0)) return 0;
+    if (!QV_CHECK_T("cur!=-1", lf.cur >= 0 && lf.cur < lf.objs)) return 0;
+    const LogoObj& o = *lf.obj[lf.cur];
+    const std::optional<BarRequest> bar = ObjectCommandBar(o.type, o.lt.grad != 0, k);
+    if (!bar) return 0;
+    switch (bar->bar) {
+        case OptionBar::kText:
+            EditText();
+            break;
+        case OptionBar::kImage:
+            EditImage();
+            break;
+        case OptionBar::kShape:
+            EditShape();
+            break;
+        case OptionBar::kEffects:
+            EditEffects();
+            break;
+        case OptionBar::kGradient:
+            EditGradient();
+            break;
+        case OptionBar::kTransform:
+            EditTransform();
+            break;
+        case OptionBar::kColors:
+            EditColor(bar->slot);
+            break;
+        case OptionBar::kLogo:
+            EditLogoOptions();
+            break;
+    }
+    return 0;
+}
+
+void MainWindow::PreBarModal(int kind) {
+    if (kind >= 0) lf.AddObj(kind);
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    EnableMenu(false);
+    bar_open_ = true;
+    canvas_->SetBarMode(true);
+    preview_->SetBarMode(true);
+}
+
+void MainWindow::PostBarModal(bool) {
+    bar_open_ = false;
+    canvas_->SetBarMode(false);
+    preview_->SetBarMode(false);
+}
+
+void MainWindow::RequestBar(OptionBar bar, int new_kind, int slot) {
+    BarRequest request{bar, lf.cur, new_kind, slot};
+    last_bar_ = request;
+    if (bar_opener_) {
+        bar_opener_(request);
+    } else if (new_kind >= 0 && lf.AddObj(new_kind)) {
+        // Until the bars are there, a new object is still made, as the bar would make it.
+        last_bar_->object = lf.cur;
+        TrackStep();
+        Refresh();
+    }
+    emit BarRequested(int(bar), last_bar_->object);
+}
+
+void MainWindow::EditText(bool new_obj) {
+    RequestBar(OptionBar::kText, new_obj ? LogoObj::kText : -1, 0);
+}
+void MainWindow::EditImage(bool new_obj) {
+    RequestBar(OptionBar::kImage, new_obj ? LogoObj::kShape : -1, 0);
+}
+void MainWindow::EditShape() {
+    RequestBar(OptionBar::kShape, -1, 0);
+}
+void MainWindow::EditEffects() {
+    RequestBar(OptionBar::kEffects, -1, 0);
+}
+void MainWindow::EditGradient() {
+    RequestBar(OptionBar::kGradient, -1, 0);
+}
+void MainWindow::EditTransform() {
+    RequestBar(OptionBar::kTransform, -1, 0);
+}
+void MainWindow::EditColor(int slot) {
+    RequestBar(OptionBar::kColors, -1, slot);
+}
+void MainWindow::EditLogoOptions() {
+    RequestBar(OptionBar::kLogo, -1, 0);
+}
+
+void MainWindow::TextGainedFocus() {
+    if (bar_open_ || !ready_) return;
+    const LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (c && c->type == LogoObj::kText) return;
+    for (int n = 0; n < lf.objs; ++n) {
+        if (lf.obj[n] && lf.obj[n]->type == LogoObj::kText) {
+            lf.SetCurObj(n);
+            Refresh();
+            return;
+        }
+    }
+    if (!lf.AddObj(LogoObj::kText)) return;
+    Refresh();
+    TrackStep();
+}
+
+void MainWindow::TextChanged() {
+    if (bar_open_ || !ready_) return;
+    LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (!c || c->type != LogoObj::kText) return;
+    c->lt.str = text_->TextCp1252();
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+}
+
+void MainWindow::TextLostFocus() {
+    if (bar_open_ || !ready_) return;
+    const LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (!c || c->type != LogoObj::kText) return;
+    for (const char ch : c->lt.str) {
+        if (!std::isspace(static_cast<unsigned char>(ch))) return;
+    }
+    RemoveObject();
+}
+
+void MainWindow::CharacterRefused(const QString& character) {
+    ShowHint(QStringLiteral("\u201C%1\u201D cannot be used in a logo text.").arg(character));
+}
+
+}  // namespace qv::ui

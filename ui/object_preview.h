@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include "document/le_file.h"
+
+namespace qv::ui {
+
+class EditorHost;
+
+// The current object alone. Dragging left enlarges it, dragging right shrinks it: one full
+// preview width to the left doubles it, one to the right halves it.
+class ObjectPreview : public QWidget {
+    Q_OBJECT
+public:
+    explicit ObjectPreview(QWidget* parent = nullptr);
+
+    void SetHost(EditorHost* host) { mw_ = host; }
+    void SetDocument(LeFile* le) { le_ = le; }
+    void SetBarMode(bool on) { bar_mode_ = on; }
+    bool barMode() const { return bar_mode_; }
+    bool dragging() const { return dragging_; }
+
+    // Sizes that would leave this range are not taken.
+    static constexpr int kMinSize = 5;
+    static constexpr int kMaxSize = 3000;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    LeFile* le_ = nullptr;
+    EditorHost* mw_ = nullptr;
+    bool bar_mode_ = false;
+    bool dragging_ = false;
+    int* size_ = nullptr;
+    int* width_ = nullptr;
+    int start_size_ = 0;
+    int start_width_ = 0;
+    int start_x_ = 0;
+};
+
+}  // namespace qv::ui
