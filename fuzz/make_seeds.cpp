@@ -8,6 +8,8 @@
 
 #include "app/file_io.h"
 #include "codecs/encode.h"
+#include "persist/project_file.h"
+#include "render/library_archive.h"
 #include "tests/codecs/library_samples.h"
 
 int main(int argc, char** argv) {
@@ -45,6 +47,32 @@ int main(int argc, char** argv) {
         std::vector<uint8_t> bytes;
         ok &= qv::EncodeImage(picture, type, bytes) && write(type, "ours-8", bytes);
     }
+    // The engine's own formats: projects and font archives.
+    auto write_named = [&](const std::string& folder, const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string dir = root + "/" + folder;
+        if (!qv::MakeDirectories(dir) || !qv::WriteFileAtomically(dir + "/" + name, bytes)) return false;
+        ++written;
+        return true;
+    };
+    {
+        qv::LeFile lf;
+        ok &= write_named("project", "empty", qv::WriteProjectBytes(lf));
+        qv::LogoObj* text = lf.AddObj(0);
+        text->lt.str = std::string(300, 'x');
+        text->lt.grad = 1;
+        qv::LogoObj* shape = lf.AddObj(1);
+        shape->lt.font = "Some \xFF Face";
+        lf.fixed = 1;
+        ok &= write_named("project", "two-objects", qv::WriteProjectBytes(lf));
+        std::vector<uint8_t> old = qv::WriteProjectBytes(lf);
+        old[4] = 1;  // a version 1 header has no canvas fields
+        old.erase(old.begin() + 28, old.begin() + 40);
+        ok &= write_named("project", "version-1", old);
+    }
+    ok &= write_named("archive", "empty", qv::BuildLibraryArchive({}));
+    ok &= write_named("archive", "junk-font",
+                      qv::BuildLibraryArchive({{"label", std::vector<uint8_t>(64, 0x11)},
+                                               {std::string(300, 'L'), {0, 1, 0, 0, 0, 4}}}));
     std::printf("%d seeds in %s\n", written, root.c_str());
     return ok ? 0 : 1;
 }

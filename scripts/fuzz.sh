@@ -12,6 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QV_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${QV_JOBS:-2}
 formats="bmp gif jpeg png ico tiff tga"
+# The readers of the engine's own formats, with the seed folder each takes.
+readers="library_archive:archive project_reader:project"
 
 missing=()
 for pkg in $(grep -hv '^#' "$root/scripts/debian-packages.txt" "$root/scripts/fuzz-packages.txt"); do
@@ -31,25 +33,28 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++-14 -DQV_FUZZ=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCH=OFF
 targets=(make_fuzz_seeds)
 for f in $formats; do targets+=("decode_${f}_fuzz"); done
+for r in $readers; do targets+=("${r%%:*}_fuzz"); done
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 rm -rf "$build/seeds"
 "$build/bin/make_fuzz_seeds" "$build/seeds"
 
 status=0
-for f in $formats; do
-    corpus="$build/corpus/$f"
-    crashes="$build/crashes/$f"
-    log="$build/fuzz-$f.log"
+run() {
+    local name=$1 target=$2 seeds=$3
+    local corpus="$build/corpus/$name" crashes="$build/crashes/$name" log="$build/fuzz-$name.log"
     mkdir -p "$corpus" "$crashes"
     # New inputs go to the first folder; the seeds are only read. A finding ends the run of
     # that target only.
-    if ! "$build/bin/decode_${f}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-        -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" "$build/seeds/$f" >"$log" 2>&1; then
+    if ! "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" "$seeds" >"$log" 2>&1; then
         status=1
     fi
+    local runs found
     runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
     found=$(find "$crashes" -type f | wc -l)
-    echo "$f: ${runs:-?} executions, $found finding(s) in $crashes (log: $log)"
-done
+    echo "$name: ${runs:-?} executions, $found finding(s) in $crashes (log: $log)"
+}
+for f in $formats; do run "$f" "decode_${f}_fuzz" "$build/seeds/$f"; done
+for r in $readers; do run "${r##*:}" "${r%%:*}_fuzz" "$build/seeds/${r##*:}"; done
 exit $status

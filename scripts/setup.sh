@@ -48,6 +48,9 @@ fi
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
+# Every decoder and reader of our own formats under libFuzzer for a short while.
+"$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-30}"
+
 # The engine's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: damaged
 # files must fail cleanly, never read or write out of bounds.
 sanitized=${QV_SANITIZE_BUILD_DIR:-$root/build-sanitize}
