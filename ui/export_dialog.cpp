@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -62,6 +63,11 @@ ExportDialog::ExportDialog(LeFile& lf, FileDialogs dialogs, QWidget* parent)
     options->addWidget(quality_label_, 1, 0);
     options->addWidget(quality_, 1, 1);
 
+    // Off on opening, so an export is what it always was unless the user asks for alpha.
+    transparent_ = new QCheckBox(QStringLiteral("Transparent Background"));
+    transparent_->setChecked(false);
+    options->addWidget(transparent_, 2, 0, 1, 2);
+
     auto* right = new QVBoxLayout;
     right->addLayout(scale_row);
     right->addWidget(size_box);
@@ -112,6 +118,7 @@ ExportSettings ExportDialog::settings() const {
     s.scale = scale_->value();
     s.margins = margins_->value();
     s.quality = quality_->value();
+    s.transparent = transparent_->isChecked() && transparent_->isEnabled();
     return s;
 }
 
@@ -123,6 +130,7 @@ void ExportDialog::UpdateDlg() {
     const bool quality = format() == ExportFormat::kJpeg || format() == ExportFormat::kTiff;
     for (QWidget* w : std::initializer_list<QWidget*>{quality_label_, quality_})
         w->setEnabled(quality);
+    transparent_->setEnabled(FormatAllowsTransparency(format()));
 }
 
 bool ExportDialog::Save() {

@@ -8,6 +8,7 @@
 #include "ui/file_dialogs.h"
 
 class QLabel;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,7 @@ public:
     SpinEdit* qualityEdit() const { return quality_; }
     QLineEdit* widthEdit() const { return width_; }
     QLineEdit* heightEdit() const { return height_; }
+    QCheckBox* transparentBox() const { return transparent_; }
 
 private:
     LeFile& lf_;
@@ -55,6 +57,7 @@ private:
     QLabel* scale_label_ = nullptr;
     QLabel* percent_label_ = nullptr;
     QLabel* quality_label_ = nullptr;
+    QCheckBox* transparent_ = nullptr;
 };
 
 }  // namespace qv::ui

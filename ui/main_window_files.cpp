@@ -2,6 +2,7 @@
 // changes that guards every way of leaving a document.
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include "app/guard.h"
 #include "app/install_dir.h"
 #include "app/user_message.h"
+#include "codecs/encode.h"
 #include "output/bitmap_import.h"
 #include "output/logo_export.h"
 #include "persist/project_file.h"
@@ -22,6 +24,8 @@
 #include "ui/library_placeholders.h"
 #include "ui/links.h"
 #include "ui/main_window.h"
+
+#include "codecs/encode.h"
 #include "ui/pixels.h"
 #include "ui/save_template_dialog.h"
 #include "ui/template_dialog.h"
@@ -166,8 +170,24 @@ void MainWindow::CopyLogoImageCmd() {
     QV_CHECK_T("EmptyClipboard()", (clipboard->clear(), true));
     const PixelBuffer picture = CopyLogoImage(lf);
     if (!picture.empty()) {
-        QV_CHECK_T("SetClipboardData(CF_BITMAP,bmp.Detach())!=NULL",
-                   (clipboard->setImage(BufferImage(picture)), true));
+        // The logo as a plain image for every program, and as a PNG with its transparency for
+        // the programs that take one.
+        auto* data = new QMimeData;
+        data->setImageData(BufferImage(picture));
+        const PixelBuffer with_alpha = CopyLogoImageWithAlpha(lf);
+        Image png;
+        std::vector<uint8_t> bytes;
+        if (!with_alpha.empty() && png.Create24(with_alpha.width(), with_alpha.height())) {
+            for (int y = 0; y < with_alpha.height(); ++y) {
+                for (int x = 0; x < with_alpha.width(); ++x) png.Row(png.height - 1 - y)[x] = with_alpha.at(x, y);
+            }
+            png.has_alpha = true;
+            if (EncodeImage(png, kImagePng, bytes)) {
+                data->setData(QStringLiteral("image/png"),
+                              QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+            }
+        }
+        QV_CHECK_T("SetClipboardData(CF_BITMAP,bmp.Detach())!=NULL", (clipboard->setMimeData(data), true));
     }
     // Copying centred the objects.
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);

@@ -1,5 +1,6 @@
 // "Save Logo Image...": the shown size, the enabled controls, and the Save steps.
 
+#include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -42,6 +43,7 @@ private slots:
     void ShownSize_data();
     void ShownSize();
     void QualityOnlyForJpegAndTiff();
+    void TransparencyOffOnOpeningAndOnlyForFormatsWithAlpha();
     void CustomBitmapKeepsFullScale();
     void OpeningCentresTheObjects();
     void SaveWritesAndCloses();
@@ -110,6 +112,22 @@ void ExportDialogTest::QualityOnlyForJpegAndTiff() {
         const bool expected =
             ExportFormat(f) == ExportFormat::kJpeg || ExportFormat(f) == ExportFormat::kTiff;
         QCOMPARE(dialog.qualityEdit()->isEnabled(), expected);
+    }
+}
+
+void ExportDialogTest::TransparencyOffOnOpeningAndOnlyForFormatsWithAlpha() {
+    LeFile lf;
+    FixedCanvas(lf);
+    ExportDialog dialog(lf, SaveTo({}));
+    QVERIFY(!dialog.transparentBox()->isChecked());
+    QVERIFY(dialog.transparentBox()->isEnabled());  // "PNG 24 Bit" is checked
+    QVERIFY(!dialog.settings().transparent);
+    dialog.transparentBox()->setChecked(true);
+    for (int f = 0; f < 6; ++f) {
+        dialog.formatButton(ExportFormat(f))->click();
+        const bool alpha = ExportFormat(f) != ExportFormat::kJpeg && ExportFormat(f) != ExportFormat::kBmp24;
+        QCOMPARE(dialog.transparentBox()->isEnabled(), alpha);
+        QCOMPARE(dialog.settings().transparent, alpha);
     }
 }
 
