@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <ostream>
 #include <vector>
 
 #include "codecs/image.h"
@@ -20,6 +21,9 @@ struct Sample {
     Image expected;
     bool lossy = false;
 };
+
+// Test output names a sample rather than dumping its bytes.
+inline void PrintTo(const Sample& sample, std::ostream* out) { *out << sample.name; }
 
 // Folder names of the formats, indexed by ImageFileType.
 inline const char* FormatName(int type) {
