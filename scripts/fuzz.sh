@@ -15,19 +15,8 @@ formats="bmp gif jpeg png ico tiff tga"
 # The readers of the engine's own formats, with the seed folder each takes.
 readers="library_archive:archive project_reader:project"
 
-missing=()
-for pkg in $(grep -hv '^#' "$root/scripts/debian-packages.txt" "$root/scripts/fuzz-packages.txt"); do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$pkg")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# shellcheck disable=SC2046
+"$root/scripts/install-missing.sh" $(grep -hv '^#' "$root/scripts/debian-packages.txt" "$root/scripts/fuzz-packages.txt")
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++-14 -DQV_FUZZ=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCH=OFF

@@ -21,19 +21,8 @@ build=${QV_BUILD_DIR:-$root/build}
 # Everything the build needs: the listed system packages and every font package of the
 # manifest. Only what is missing is installed.
 wanted=$( (grep -v '^#' "$root/scripts/debian-packages.txt"; grep -v '^[[:space:]]*#' "$root/data/fonts/manifest.txt" | awk 'NF >= 3 { print $2 }') | awk 'NF' | sort -u)
-missing=()
-for pkg in $wanted; do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$pkg")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# shellcheck disable=SC2086
+"$root/scripts/install-missing.sh" $wanted
 
 jobs=$(nproc)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
