@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/session_keeper.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -70,9 +72,15 @@ int Application::Run(const QStringList& args) {
     Initialise(args);
     if (OpenTemplateWindow()) templates_->exec();
     StartEditor(true);
+    // Work an earlier run could not save is offered first; then this run keeps its own copy.
+    OfferRecovery(*main_);
+    keeper_ = std::make_unique<SessionKeeper>(*main_);
     QObject::connect(main_.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QApplication::exec();
+    // Leaving normally: nothing is left to recover.
+    keeper_->CleanExit();
+    keeper_.reset();
     Shutdown();
     return 0;
 }

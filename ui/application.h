@@ -44,6 +44,7 @@ private:
     LeFile startup_;
     bool from_command_line_ = false;
     std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<class SessionKeeper> keeper_;
     std::unique_ptr<TemplateDialog> templates_;
 };
 

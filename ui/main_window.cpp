@@ -9,13 +9,15 @@
 #include "app/install_dir.h"
 #include "document/role_faces.h"
 #include "ui/app_icon.h"
+#include "ui/bars/bar_opener.h"
 #include "ui/brand_button.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/document_state.h"
 #include "ui/editor_area.h"
-#include "ui/library_placeholders.h"
+#include "ui/library/obj_lib.h"
+#include "ui/library/style_btn.h"
 #include "ui/menu_state.h"
 #include "ui/object_preview.h"
 #include "ui/page_slider.h"
@@ -56,7 +58,7 @@ void MainWindow::BuildChildren() {
     canvas_->SetHost(this);
     canvas_->SetPreview(preview_);
     preview_->SetHost(this);
-    lib_ = new LibraryGridPlaceholder(area_);
+    lib_ = new ObjLib(area_, 40, ObjLib::kEditorLook);
     lib_caption_ = new SkinButton(QString(), area_);
     lib_caption_->SetPassive(true);
     style_caption_ = new SkinButton(QString(), area_);
@@ -82,7 +84,7 @@ void MainWindow::BuildChildren() {
     strip_ = new DecorStrip(DecorStrip::kStrip, area_);
     brand_ = new BrandButton(area_);
     brand_->hide();
-    style_row_ = new StyleRowPlaceholder(area_);
+    style_row_ = new StyleRow(area_);
     hint_ = new HintBubble(area_);
 
     preview_->setToolTip(QStringLiteral("Current Object Preview"));
@@ -115,7 +117,13 @@ void MainWindow::ConnectChildren() {
         QV_CHECK_T("m_lib.UpdatePage(lib_itmpp,lib_pages,page)",
                    (lib_->UpdatePage(itmpp, pages, page), true));
     });
-    // The style row follows its slider once the style buttons exist.
+    connect(lib_, &ObjLib::Clicked, this, [this](int sel) { LibraryClicked(sel); });
+    connect(sl2_, &PageSlider::PageSelected, this,
+            [this](int, int page) { StylePageChanged(page); });
+    connect(style_row_, &StyleRow::Pressed, this, [this](int n) {
+        QV_CHECK_T("mw->StyleClicked(nstl,lt_style)",
+                   StyleClicked(n, style_row_->buttons()[size_t(n)]->style()) == 0);
+    });
     for (QWidget* w : area_->findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
@@ -126,6 +134,8 @@ void MainWindow::Init(bool show) {
     sl1_->PageChanged();
     sl2_->SetPages(styles.count(), 0);
     sl2_->PageChanged();
+    // The option bars take the bar requests unless a caller has its own opener.
+    if (!bar_opener_) InstallBarOpener(this);
     ready_ = true;
     MarkClean();
     // The editor opens on the canvas: focus landing in the text box would add a text object.

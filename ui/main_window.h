@@ -30,11 +30,11 @@ class DecorStrip;
 class EditorArea;
 class HintBubble;
 class HoverControl;
-class LibraryGridPlaceholder;
+class ObjLib;
 class ObjectPreview;
 class PageSlider;
 class SkinButton;
-class StyleRowPlaceholder;
+class StyleRow;
 class TextBox;
 
 // The editor window: the logo document `lf` and its history `utrack`, the canvas, the object
@@ -106,6 +106,11 @@ public:
     // The document's file, empty for a project never saved or loaded.
     const std::string& docName() const { return doc_name_; }
     void SetDocName(const std::string& path);
+    // Opens a logo recovered after a crash: unsaved, with the path it was edited from.
+    void RecoverDocument(const LeFile& doc, const std::string& original_path);
+    // Loads a project file as Load Project does after its dialog.
+    void LoadProjectFile(const std::string& path);
+    class RecentMenu* recentMenu() const { return recent_; }
     QString fileName() const { return file_name_; }
     void UpdateTitle();
 
@@ -127,6 +132,13 @@ public:
     void ObjectMenu(const QPoint& global, int choose = 0);
     void ObjectMenuChosen(int id);
 
+    // The libraries (ui/library/library_actions.cpp): a click on cell `sel` of the object
+    // library, style button `nstl` pressed, style page `page` shown on the buttons.
+    void LibraryClicked(int sel);
+    int StyleClicked(int nstl, const ObjStyle& lt_style);
+    int StylePageChanged(int page);
+    int selstl = 0;
+
     void ShowHint(const QString& text);
     QString hintText() const;
 
@@ -146,11 +158,11 @@ public:
     SkinButton* styleCaption() const { return style_caption_; }
     TextBox* textBox() const { return text_; }
     BrandButton* brand() const { return brand_; }
-    LibraryGridPlaceholder* libraryGrid() const { return lib_; }
+    ObjLib* libraryGrid() const { return lib_; }
     PageSlider* librarySlider() const { return sl1_; }
     PageSlider* styleSlider() const { return sl2_; }
-    StyleRowPlaceholder* styleRow() const { return style_row_; }
-    // The style buttons, once the library browser creates them; polled by the hover timer.
+    StyleRow* styleRow() const { return style_row_; }
+    // The style buttons of the row; polled by the hover timer.
     std::vector<HoverControl*>& styleButtons() { return style_buttons_; }
 
     // The first menu action of a command.
@@ -215,7 +227,7 @@ private:
     EditorArea* area_ = nullptr;
     CanvasView* canvas_ = nullptr;
     ObjectPreview* preview_ = nullptr;
-    LibraryGridPlaceholder* lib_ = nullptr;
+    ObjLib* lib_ = nullptr;
     SkinButton* lib_caption_ = nullptr;
     SkinButton* style_caption_ = nullptr;
     PageSlider* sl1_ = nullptr;
@@ -232,11 +244,12 @@ private:
     DecorStrip* rule_ = nullptr;
     DecorStrip* strip_ = nullptr;
     BrandButton* brand_ = nullptr;
-    StyleRowPlaceholder* style_row_ = nullptr;
+    StyleRow* style_row_ = nullptr;
     std::vector<HoverControl*> style_buttons_;
     HintBubble* hint_ = nullptr;
 
     std::array<QMenu*, 5> menus_{};
+    class RecentMenu* recent_ = nullptr;
     std::multimap<int, QAction*> actions_;
     QTimer hover_timer_;
 

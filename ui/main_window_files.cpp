@@ -21,12 +21,14 @@
 #include "ui/about_dialog.h"
 #include "ui/clock.h"
 #include "ui/export_dialog.h"
-#include "ui/library_placeholders.h"
+#include "ui/library/obj_lib.h"
+#include "ui/library/style_btn.h"
 #include "ui/links.h"
 #include "ui/main_window.h"
 
 #include "codecs/encode.h"
 #include "ui/pixels.h"
+#include "ui/recent_menu.h"
 #include "ui/save_template_dialog.h"
 #include "ui/template_dialog.h"
 
@@ -113,15 +115,30 @@ void MainWindow::LoadProjectCmd() {
     const QString path =
         dialogs_.open(this, QStringLiteral("Load Logo Project File"), QtFilter(kProjectFilter));
     if (path.isEmpty()) return;
+    LoadProjectFile(LocalPath(path));
+}
+
+void MainWindow::LoadProjectFile(const std::string& path) {
     bool loaded = false;
-    QV_CHECK_T("LoadProject(doc_name,lf)", (loaded = LoadProject(LocalPath(path), lf), true));
+    QV_CHECK_T("LoadProject(doc_name,lf)", (loaded = LoadProject(path, lf), true));
     if (loaded) {
         // A file that could not be read must not become the file that Save overwrites.
-        SetDocName(LocalPath(path));
+        SetDocName(path);
         QV_CHECK_T("lf.SelFstObj()", lf.SelFstObj() == 0);
         QV_CHECK_T("utrack.Reset(lf)", utrack.Reset(lf) == 0);
         MarkClean();
+        if (recent_) recent_->Remember(path);
     }
+    UpdateTitle();
+    Refresh();
+}
+
+void MainWindow::RecoverDocument(const LeFile& doc, const std::string& original_path) {
+    QV_CHECK_T("lf.CopyFrom(doc)", lf.CopyFrom(doc) == 0);
+    SetDocName(original_path);
+    QV_CHECK_T("lf.SelFstObj()", lf.SelFstObj() == 0);
+    QV_CHECK_T("utrack.Reset(lf)", utrack.Reset(lf) == 0);
+    // Deliberately not marked clean: the recovered work is not saved anywhere yet.
     UpdateTitle();
     Refresh();
 }
@@ -131,6 +148,7 @@ bool MainWindow::SaveProjectCmd() {
     bool saved = false;
     QV_CHECK_T("SaveProject(doc_name,lf)", (saved = SaveProject(doc_name_, lf), true));
     if (saved) MarkClean();
+    if (saved && recent_) recent_->Remember(doc_name_);
     return saved;
 }
 
@@ -142,6 +160,7 @@ bool MainWindow::SaveProjectAsCmd() {
     bool saved = false;
     QV_CHECK_T("SaveProject(doc_name,lf)", (saved = SaveProject(doc_name_, lf), true));
     if (saved) MarkClean();
+    if (saved && recent_) recent_->Remember(doc_name_);
     UpdateTitle();
     return saved;
 }

@@ -7,7 +7,8 @@
 #include "ui/brand_button.h"
 #include "ui/canvas_view.h"
 #include "ui/editor_area.h"
-#include "ui/library_placeholders.h"
+#include "ui/library/obj_lib.h"
+#include "ui/library/style_btn.h"
 #include "ui/main_window.h"
 #include "ui/object_preview.h"
 #include "ui/page_slider.h"
@@ -69,7 +70,11 @@ void MainWindow::OnSize(int cx, int cy) {
     Place(style_row_, l.style_row);
     std::vector<QRect> buttons;
     for (const QRect& r : l.style_buttons) buttons.push_back(r.translated(-l.style_row.topLeft()));
-    style_row_->SetButtons(std::move(buttons), l.style_hues);
+    style_row_->Rebuild(buttons, l.style_hues);
+    style_buttons_.assign(style_row_->buttons().begin(), style_row_->buttons().end());
+    // The row is new but the highlighted button keeps its index.
+    if (selstl >= 0 && size_t(selstl) < style_row_->buttons().size())
+        style_row_->buttons()[size_t(selstl)]->SetSelected(true);
     sl2_->PageChanged();
     layout_ = l;
 

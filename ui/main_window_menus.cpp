@@ -10,8 +10,10 @@
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
-#include "ui/library_placeholders.h"
+#include "ui/library/obj_lib.h"
+#include "ui/library/style_btn.h"
 #include "ui/main_window.h"
+#include "ui/recent_menu.h"
 #include "ui/menu_state.h"
 #include "ui/object_preview.h"
 #include "ui/page_slider.h"
@@ -67,6 +69,12 @@ void MainWindow::BuildMenus() {
             actions_.emplace(id, a);
         }
     }
+    // "Recent Projects" follows the project commands of the File menu.
+    QAction* import_image = action(cmd::kImportImage);
+    recent_ = new RecentMenu(menus_[0], import_image ? import_image : nullptr,
+                             [this](const std::string& path) {
+                                 if (MaySetDocumentAside()) LoadProjectFile(path);
+                             });
 }
 
 QAction* MainWindow::action(int id) const {

@@ -9,6 +9,7 @@
 
 #include "tests/support/fault_capture.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/bars/bar_opener.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/skin_button.h"
@@ -189,6 +190,10 @@ void CommandsTest::NewTextAddsAnObjectForItsBar() {
     QVERIFY(mw->lastBarRequest().has_value());
     QCOMPARE(int(mw->lastBarRequest()->bar), int(OptionBar::kText));
     QCOMPARE(mw->lastBarRequest()->new_kind, int(LogoObj::kText));
+    // The Text bar now holds the editor until it is closed.
+    QVERIFY(mw->barOpen());
+    QVERIFY(ui::OpenBar(mw.get()));
+    ui::OpenBar(mw.get())->accept();
     QTest::keyClick(mw.get(), Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(mw->lf.objs, 2);
     QCOMPARE(mw->lf.obj[1]->type, LogoObj::kShape);

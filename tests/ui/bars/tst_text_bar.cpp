@@ -1,0 +1,203 @@
+// The Text bar: new text by Ctrl+T with Ok and Cancel, the text line's focus, the caption, the
+// aspect-ratio slider and the font list drawn by the engine.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "document/logo_obj.h"
+#include "render/ft_text.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/bars/bar_opener.h"
+#include "ui/bars/fonts_box.h"
+#include "ui/bars/text_bar.h"
+#include "ui/canvas_view.h"
+#include "ui/command_ids.h"
+#include "ui/value_slider.h"
+
+using namespace qv;
+using namespace qv::ui;
+
+namespace {
+
+TextBar* NewText(MainWindow& mw) {
+    QTest::keyClick(&mw, Qt::Key_T, Qt::ControlModifier);
+    return qobject_cast<TextBar*>(OpenBar(&mw));
+}
+
+void Click(QWidget* bar, const char* name) {
+    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::unique_ptr<MainWindow> ActiveEditor() {
+    auto mw = test::ShowEditor();
+    mw->activateWindow();
+    QApplication::setActiveWindow(mw.get());
+    if (!QTest::qWaitForWindowActive(mw.get())) qWarning("the editor did not become active");
+    return mw;
+}
+
+}  // namespace
+
+class TextBarTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::LoadShippedFonts(); }
+    void OkIsOneUndoStepWithTheNewObject();
+    void CancelLeavesNoObjectAndRedoBringsItBack();
+    void TextLineHasFocusWithTextSelected();
+    void CaptionFollowsTheText();
+    void AspectSliderEndsAndMiddle();
+    void SizeAndSpacingAreStored();
+    void FontListRendersOnlyVisibleRows();
+    void ChoosingAFontStoresIt();
+};
+
+void TextBarTest::OkIsOneUndoStepWithTheNewObject() {
+    auto mw = ActiveEditor();
+    const int before = mw->utrack.undoes;
+    TextBar* bar = NewText(*mw);
+    QVERIFY(bar);
+    QCOMPARE(mw->lf.objs, 1);
+    bar->textLine()->setText(QStringLiteral("Acme"));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Acme"));
+    Click(bar, "ok");
+    QCOMPARE(mw->utrack.undoes, before + 1);
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Acme"));
+    QVERIFY(mw->Command(cmd::kUndo));
+    QCOMPARE(mw->lf.objs, 0);
+}
+
+void TextBarTest::CancelLeavesNoObjectAndRedoBringsItBack() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QVERIFY(bar);
+    bar->textLine()->setText(QStringLiteral("Typed"));
+    Click(bar, "cancel");
+    QCOMPARE(mw->lf.objs, 0);
+    QVERIFY(!mw->barOpen());
+    QVERIFY(mw->Command(cmd::kRedo));
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Typed"));
+}
+
+void TextBarTest::TextLineHasFocusWithTextSelected() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QVERIFY(bar);
+    QVERIFY(QTest::qWaitForWindowActive(bar));
+    QTRY_COMPARE(QApplication::focusWidget(), bar->textLine());
+    QVERIFY(bar->textLine()->hasSelectedText());
+    QCOMPARE(bar->textLine()->selectedText(), bar->textLine()->text());
+    QVERIFY(!bar->textLine()->text().isEmpty());
+    // Typing replaces the selected text.
+    QTest::keyClicks(bar->textLine(), QStringLiteral("Hi"));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Hi"));
+    Click(bar, "ok");
+}
+
+void TextBarTest::CaptionFollowsTheText() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QCOMPARE(bar->windowTitle(),
+             QStringLiteral("Basic Text Options: '") + bar->textLine()->text() + "'");
+    bar->textLine()->setText(QStringLiteral("Brand"));
+    QCOMPARE(bar->windowTitle(), QStringLiteral("Basic Text Options: 'Brand'"));
+    QCOMPARE(bar->objectEdit()->text(), QStringLiteral("Brand"));
+    Click(bar, "cancel");
+}
+
+void TextBarTest::AspectSliderEndsAndMiddle() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    Slider* slider = bar->aspectSlider();
+    // An even track puts a pixel exactly on the middle.
+    slider->setFixedWidth(2 * kSliderInset + 200);
+    QCOMPARE(slider->fraction(), 0.5f);
+    QCOMPARE(bar->aspectEdit()->text(), QStringLiteral("1.0"));
+    const int y = slider->height() / 2;
+    const int xs[3] = {0, kSliderInset + 100, slider->width() - 1};
+    const float want[3] = {0.5f, 1.0f, 2.0f};
+    for (int i = 0; i < 3; ++i) {
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 3, y));
+        QMouseEvent move(QEvent::MouseMove, QPointF(xs[i], y),
+                         slider->mapToGlobal(QPointF(xs[i], y)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(slider, &move);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(xs[i], y));
+        QVERIFY2(qAbs(mw->lf.obj[0]->lt.aspect - want[i]) < 1e-4f,
+                 qPrintable(QString::number(mw->lf.obj[0]->lt.aspect)));
+    }
+    Click(bar, "ok");
+    // Reopened on a record with aspect 1.0, the slider sits at its middle.
+    mw->lf.obj[0]->lt.aspect = 1.0f;
+    mw->EditText();
+    auto* again = qobject_cast<TextBar*>(OpenBar(mw.get()));
+    QVERIFY(again);
+    QCOMPARE(again->aspectSlider()->fraction(), 0.5f);
+    Click(again, "cancel");
+}
+
+void TextBarTest::SizeAndSpacingAreStored() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    bar->fontSize().edit->SetText(QStringLiteral("72"));
+    bar->spacing().edit->SetText(QStringLiteral("-3"));
+    QCOMPARE(mw->lf.obj[0]->lt.size, 72);
+    QCOMPARE(mw->lf.obj[0]->lt.spacing, -3);
+    // Past the slider's range the edit keeps the typed value and the slider its end.
+    bar->fontSize().edit->SetText(QStringLiteral("200"));
+    QCOMPARE(mw->lf.obj[0]->lt.size, 200);
+    QCOMPARE(bar->fontSize().slider->fraction(), 1.0f);
+    Click(bar, "ok");
+}
+
+void TextBarTest::FontListRendersOnlyVisibleRows() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QCOMPARE(bar->tabs()->count(), 11);
+    QCOMPARE(bar->tabs()->tabText(3), QStringLiteral("D - E"));
+    int biggest = 0;
+    for (int t = 0; t < 11; ++t)
+        if (FtText::TextFontNames(t).size() > FtText::TextFontNames(biggest).size()) biggest = t;
+    bar->tabs()->setCurrentIndex(biggest);
+    QCOMPARE(bar->fonts()->count(), int(FtText::TextFontNames(biggest).size()));
+    bar->fonts()->doItemsLayout();
+    bar->fonts()->delegate()->Clear();
+    const int before = bar->fonts()->delegate()->rendered();
+    bar->fonts()->viewport()->grab();
+    const int drawn = bar->fonts()->delegate()->rendered() - before;
+    QVERIFY(drawn > 0);
+    const int visible = bar->fonts()->viewport()->height() / FontNameDelegate::kRowHeight + 2;
+    QVERIFY2(drawn <= visible, qPrintable(QString::number(drawn)));
+    // Painting again renders nothing new.
+    bar->fonts()->viewport()->grab();
+    QCOMPARE(bar->fonts()->delegate()->rendered() - before, drawn);
+    Click(bar, "cancel");
+}
+
+void TextBarTest::ChoosingAFontStoresIt() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    bar->tabs()->setCurrentIndex(1);
+    QVERIFY(bar->fonts()->count() > 0);
+    bar->fonts()->setCurrentRow(0);
+    QCOMPARE(QString::fromStdString(mw->lf.obj[0]->lt.font), bar->fonts()->item(0)->text());
+    // Picture of the chosen name: engine pixels, not blank.
+    const QImage& pic = bar->fonts()->delegate()->Picture(bar->fonts()->item(0)->text(), false, 200,
+                                                          FontNameDelegate::kRowHeight);
+    QVERIFY(!pic.isNull());
+    bool ink = false;
+    for (int y = 0; y < pic.height() && !ink; ++y)
+        for (int x = 0; x < pic.width(); ++x)
+            if ((pic.pixel(x, y) & 0xffffff) != 0xffffff) ink = true;
+    QVERIFY(ink);
+    Click(bar, "ok");
+}
+
+QTEST_MAIN(TextBarTest)
+#include "tst_text_bar.moc"

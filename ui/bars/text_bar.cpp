@@ -1,0 +1,123 @@
+#include "ui/bars/text_bar.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTimer>
+
+#include "app/guard.h"
+#include "document/bar_mappings.h"
+#include "document/logo_obj.h"
+#include "render/ft_text.h"
+#include "ui/bars/fonts_box.h"
+#include "ui/colour/color_btn.h"
+#include "ui/main_window.h"
+#include "ui/value_slider.h"
+
+namespace qv::ui {
+
+namespace {
+
+const QString kPrefix = QStringLiteral("Basic Text Options: '");
+
+QString AspectText(float aspect) {
+    return QString::number(double(aspect), 'f', 1);
+}
+
+}  // namespace
+
+TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Options: New Text")) {
+    grid()->addWidget(new QLabel(QStringLiteral("Text Line:"), this), 0, 0);
+    text_ = new QLineEdit(this);
+    grid()->addWidget(text_, 0, 1, 1, 2);
+
+    tabs_ = new QTabBar(this);
+    tabs_->setExpanding(false);
+    tabs_->setUsesScrollButtons(true);
+    for (const char* name : kFontCategoryNames) tabs_->addTab(QString::fromLatin1(name));
+    grid()->addWidget(tabs_, 1, 0, 1, 3);
+    fonts_ = new FontsBox(this);
+    fonts_->setMinimumHeight(FontNameDelegate::kRowHeight * 8);
+    grid()->addWidget(fonts_, 2, 0, 1, 3);
+
+    size_ = AddValue(3, QStringLiteral("Font Size:"), 4, 256, 10, 100);
+    spacing_ = AddValue(4, QStringLiteral("Character Spacing:"), -30, 100, -5, 20);
+
+    grid()->addWidget(new QLabel(QStringLiteral("Aspect Ratio:"), this), 5, 0);
+    aspect_edit_ = new QLineEdit(this);
+    aspect_edit_->setReadOnly(true);
+    grid()->addWidget(aspect_edit_, 5, 1);
+    aspect_ = new Slider(this);
+    aspect_->SetAspectMode(true);
+    aspect_->SetLinkedEdit(aspect_edit_);
+    grid()->addWidget(aspect_, 5, 2);
+
+    colour_ = AddColour(6, QStringLiteral("Solid Color:"));
+    status_ = new QLabel(this);
+    grid()->addWidget(status_, 7, 0, 1, 3);
+
+    connect(text_, &QLineEdit::textChanged, this, [this] {
+        OnControls();
+        if (ready_) SetNamedCaption(kPrefix);
+    });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        QV_CHECK_T("FillFntList(sel)", tab >= 0 && tab < FontRegistry::kCategories);
+        fonts_->FillFntList(tab);
+        if (obj()) fonts_->SelectName(QString::fromStdString(obj()->lt.font));
+        status_->setText(QStringLiteral("%1 fonts in this tab").arg(fonts_->count()));
+    });
+    connect(fonts_, &QListWidget::currentRowChanged, this, [this] { OnControls(); });
+    connect(aspect_, &Slider::Changed, this, [this] { OnControls(); });
+    connect(colour_, &ColorBtn::Clicked, this, [this] {
+        EditColourModally([this] { return obj() ? &obj()->lt.color : nullptr; },
+                          QStringLiteral("Solid Text Color"), colour_);
+    });
+    Load();
+    FinishOpening(kPrefix);
+    text_->setFocus(Qt::OtherFocusReason);
+    text_->selectAll();
+}
+
+void TextBar::Load() {
+    const LogoObj* o = obj();
+    if (!o) return;
+    const ObjStyle& lt = o->lt;
+    text_->setText(QString::fromStdString(lt.str));
+    SelectTab(FontCategoryForName(lt.font));
+    LoadValue(size_, lt.size, float(lt.size));
+    LoadValue(spacing_, lt.spacing, float(lt.spacing));
+    aspect_->SetAspect(lt.aspect);
+    aspect_edit_->setText(AspectText(lt.aspect));
+    colour_->SetColour(lt.color);
+}
+
+void TextBar::SelectTab(int category) {
+    if (tabs_->currentIndex() == category) {
+        // The tab is already current, so no change signal fills the list.
+        fonts_->FillFntList(category);
+        if (obj()) fonts_->SelectName(QString::fromStdString(obj()->lt.font));
+        status_->setText(QStringLiteral("%1 fonts in this tab").arg(fonts_->count()));
+    } else {
+        tabs_->setCurrentIndex(category);
+    }
+}
+
+void TextBar::showEvent(QShowEvent* event) {
+    BarDialog::showEvent(event);
+    // The bar opens for typing: the text line has the focus with its text selected.
+    activateWindow();
+    text_->setFocus(Qt::OtherFocusReason);
+    text_->selectAll();
+}
+
+void TextBar::ReadControls() {
+    ObjStyle& lt = obj()->lt;
+    lt.str = text_->text().toStdString();
+    if (QListWidgetItem* item = fonts_->currentItem()) lt.font = item->text().toStdString();
+    lt.size = size_.edit->value();
+    lt.spacing = spacing_.edit->value();
+    lt.aspect = AspectFromSlider(aspect_->fraction());
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,192 @@
+#include "ui/library/obj_lib.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "app/guard.h"
+#include "document/colour_model.h"
+#include "document/obj_style.h"
+#include "render/ft_text.h"
+#include "ui/pixels.h"
+#include "ui/skin.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr int kHoverMs = 30;
+
+struct CellColours {
+    Hls fill;
+    Hls back;
+};
+
+Hls Rgb(int r, int g, int b) {
+    return RgbToHls(float(r), float(g), float(b));
+}
+
+}  // namespace
+
+ObjLib::ObjLib(QWidget* parent, int dxy, int look) : QWidget(parent), dxy_(dxy), look_(look) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer_.setInterval(kHoverMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
+}
+
+bool ObjLib::UpdatePage(int& itmpp, int& pages, int page, int sn) {
+    sel_ = -1;
+    const int w = width(), h = height();
+    if (w < 60 || h < 60) return false;
+    columns_ = (w + dxy_ - 1) / dxy_;
+    rows_ = (h + dxy_ - 1) / dxy_;
+    itmpp_ = (h / dxy_) * columns_;
+    pages_ = FtText::ShapeCount() / itmpp_;
+    itmpp = itmpp_;
+    pages = pages_;
+    if (sn != -1) {
+        page = sn / itmpp_;
+        if (page < pages_) {
+            sel_ = sn - page * itmpp_;
+            QV_CHECK_T("sel>=0&&sel<itmpp", sel_ >= 0 && sel_ < itmpp_);
+        } else {
+            page = pages_ - 1;
+        }
+    }
+    // With fewer shapes than one page there are no pages; the first one is still shown.
+    if (pages_ > 0) QV_CHECK_T("page<pages", page < pages_);
+    page_ = std::clamp(page, 0, std::max(pages_ - 1, 0));
+    RenderThumbnails();
+    update();
+    return true;
+}
+
+int ObjLib::ShowShape(int sn) {
+    if (sn < 0 || itmpp_ <= 0 || pages_ <= 0) return -1;
+    const int page = sn / itmpp_;
+    // A shape beyond the last page leaves the grid on the last page, without a selection.
+    const int shown = std::min(page, pages_ - 1);
+    if (shown != page_) {
+        int a = 0, b = 0;
+        QV_CHECK_T("UpdatePage(a,b,_page)", UpdatePage(a, b, shown, sn));
+    } else {
+        const int sel = page < pages_ ? sn - page * itmpp_ : -1;
+        if (sel == sel_) return page_;
+        sel_ = sel;
+        update();
+    }
+    return page_;
+}
+
+int ObjLib::ShapeAt(int ni) const {
+    if (ni < 0) return -1;
+    const int p = page_ * itmpp_ + ni;
+    return p < FtText::ShapeCount() ? p : 0;
+}
+
+int ObjLib::CellAt(const QPoint& pos) const {
+    if (!rect().contains(pos) || columns_ <= 0) return -1;
+    const int column = pos.x() / dxy_, row = pos.y() / dxy_;
+    if (column >= columns_ || row >= rows_) return -1;
+    return row * columns_ + column;
+}
+
+const PixelBuffer& ObjLib::Thumbnail(int ni, bool highlighted) const {
+    const std::vector<PixelBuffer>& set = highlighted ? bmp1_ : bmp2_;
+    return ni >= 0 && size_t(ni) < set.size() ? set[size_t(ni)] : empty_;
+}
+
+void ObjLib::SetEnabledFlag(bool on) {
+    if (enabled_ == on) return;
+    enabled_ = on;
+    update();
+}
+
+void ObjLib::HoverTick(const QPoint& global) {
+    const int cell = CellAt(mapFromGlobal(global));
+    if (cell == hover_) return;
+    hover_ = cell;
+    update();
+}
+
+void ObjLib::RenderThumbnails() {
+    bmp1_.clear();
+    bmp2_.clear();
+    const int shapes = FtText::ShapeCount();
+    if (shapes <= 0) return;
+    const bool editor = look_ == kEditorLook;
+    const CellColours high = editor ? CellColours{Rgb(134, 180, 202), Rgb(220, 230, 240)}
+                                    : CellColours{Rgb(0, 0, 0), Rgb(255, 255, 255)};
+    const CellColours normal = editor ? CellColours{Rgb(63, 108, 126), Rgb(236, 236, 241)}
+                                      : CellColours{Hls{0, 0, 100}, Rgb(230, 230, 230)};
+    const int cells = rows_ * columns_;
+    bmp1_.reserve(size_t(cells));
+    bmp2_.reserve(size_t(cells));
+    FtText ft;
+    std::string label;
+    for (int ni = 0; ni < cells; ++ni) {
+        ObjStyle lt;
+        FtText::GetSym(ShapeAt(ni), lt.font, label, lt.glyph);
+        lt.size = lt.width = dxy_ - 2;
+        QV_CHECK_T("ft.Render(lt,2,1)", ft.Render(lt, 2, 1) == 0);
+        lt.color = high.fill;
+        bmp1_.push_back(ft.BltToBitmap(lt, dxy_, dxy_, high.back));
+        lt.color = normal.fill;
+        bmp2_.push_back(ft.BltToBitmap(lt, dxy_, dxy_, normal.back));
+    }
+}
+
+PixelBuffer ObjLib::Compose() const {
+    PixelBuffer out;
+    const int w = width(), h = height();
+    if (!out.Allocate(std::max(w, 1), std::max(h, 1))) return out;
+    const bool editor = look_ == kEditorLook;
+    out.Fill(editor ? skin::kPale : RGB_MAKE(255, 255, 255));
+    for (int ni = 0; ni < rows_ * columns_; ++ni) {
+        const PixelBuffer& pic = Thumbnail(ni, ni == hover_ || ni == sel_);
+        if (pic.empty()) continue;
+        const int x0 = (ni % columns_) * dxy_, y0 = (ni / columns_) * dxy_;
+        const int cw = std::min(pic.width(), w - x0), ch = std::min(pic.height(), h - y0);
+        for (int y = 0; y < ch; ++y)
+            std::copy_n(pic.data() + size_t(y) * size_t(pic.width()), cw, &out.at(x0, y0 + y));
+    }
+    const uint32_t line = editor ? skin::kHighlight : RGB_MAKE(200, 200, 200);
+    for (int c = 1; c < columns_; ++c) {
+        if (c * dxy_ >= w) break;
+        for (int y = 0; y < h; y += 2) out.at(c * dxy_, y) = line;
+    }
+    for (int r = 1; r < rows_; ++r) {
+        if (r * dxy_ >= h) break;
+        for (int x = 0; x < w; x += 2) out.at(x, r * dxy_) = line;
+    }
+    if (sel_ >= 0 && columns_ > 0) {
+        // One pixel wider and taller than the cell, so it covers the grid line beyond it.
+        const int x0 = (sel_ % columns_) * dxy_, y0 = (sel_ / columns_) * dxy_;
+        const int x1 = std::min(x0 + dxy_, w - 1), y1 = std::min(y0 + dxy_, h - 1);
+        for (int x = x0; x <= x1; ++x) out.at(x, y0) = out.at(x, y1) = line;
+        for (int y = y0; y <= y1; ++y) out.at(x0, y) = out.at(x1, y) = line;
+    }
+    if (editor) {
+        skin::Draw3dEdge(out, skin::kEdgeDark, skin::kEdgeLight);
+    } else {
+        skin::Draw3dEdge(out, RGB_MAKE(128, 128, 128), RGB_MAKE(255, 255, 255));
+    }
+    return out;
+}
+
+void ObjLib::paintEvent(QPaintEvent*) {
+    const PixelBuffer picture = Compose();
+    QPainter painter(this);
+    QV_CHECK_T("dc.BitBlt(0,0,w,h,&mdc,0,0,SRCCOPY)",
+               (painter.drawImage(0, 0, BufferView(picture)), true));
+    if (!timer_.isActive()) timer_.start();
+}
+
+void ObjLib::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !enabled_) return;
+    sel_ = CellAt(event->position().toPoint());
+    repaint();
+    emit Clicked(sel_);
+}
+
+}  // namespace qv::ui

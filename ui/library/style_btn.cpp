@@ -1,0 +1,92 @@
+#include "ui/library/style_btn.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "app/guard.h"
+#include "document/colour_model.h"
+#include "persist/style_library.h"
+#include "render/ft_text.h"
+#include "ui/pixels.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr int kHoverLift = 50;
+
+void Lighten(Hls& c) {
+    c.l = std::min(c.l + float(kHoverLift), 240.0f);
+}
+
+}  // namespace
+
+StyleBtn::StyleBtn(int n, float hue_offset, QWidget* parent)
+    : HoverControl(parent), n_(n), hue_(hue_offset) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StyleBtn::SetStyle(const ObjStyle& page_style) {
+    lt_style_ = ShiftStyleHues(page_style, hue_);
+    update();
+}
+
+void StyleBtn::SetSelected(bool on) {
+    if (selected_ == on) return;
+    selected_ = on;
+    repaint();
+}
+
+PixelBuffer StyleBtn::Picture() const {
+    ObjStyle lt;
+    lt.font = "Starburst Regular";
+    lt.glyph = 19;
+    lt.size = lt.width = 24;
+    lt.CopyLook(lt_style_);
+    if (hovered_ && !selected_ && enabled_) {
+        for (Hls* c :
+             {&lt.color, &lt.outline_color, &lt.shadow_color, &lt.grad_color1, &lt.grad_color2})
+            Lighten(*c);
+    }
+    const Hls back = selected_ && enabled_ ? RgbToHls(220, 230, 240) : RgbToHls(236, 236, 241);
+    FtText ft;
+    QV_CHECK_T("ft.Render(lt,0,1)", ft.Render(lt, 0, 1) == 0);
+    return ft.BltToBitmap(lt, std::max(width(), 1), std::max(height(), 1), back);
+}
+
+void StyleBtn::paintEvent(QPaintEvent*) {
+    const PixelBuffer picture = Picture();
+    QPainter painter(this);
+    if (picture.empty()) {
+        painter.fillRect(rect(), QColor::fromRgb(skin::kWindow));
+        return;
+    }
+    painter.drawImage(0, 0, BufferView(picture));
+}
+
+void StyleBtn::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !enabled_) return;
+    emit Pressed(n_);
+}
+
+StyleRow::StyleRow(QWidget* parent) : QWidget(parent) {}
+
+void StyleRow::Rebuild(const std::vector<QRect>& places, const std::vector<float>& hue_offsets) {
+    for (StyleBtn* b : buttons_) delete b;
+    buttons_.clear();
+    for (size_t i = 0; i < places.size(); ++i) {
+        auto* b = new StyleBtn(int(i), i < hue_offsets.size() ? hue_offsets[i] : 0.0f, this);
+        b->setGeometry(places[i]);
+        b->SetEnabledFlag(enabled_);
+        connect(b, &StyleBtn::Pressed, this, &StyleRow::Pressed);
+        b->show();
+        buttons_.push_back(b);
+    }
+}
+
+void StyleRow::SetEnabledFlag(bool on) {
+    enabled_ = on;
+    for (StyleBtn* b : buttons_) b->SetEnabledFlag(on);
+}
+
+}  // namespace qv::ui

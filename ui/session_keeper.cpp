@@ -1,0 +1,77 @@
+#include "ui/session_keeper.h"
+
+#include <QDateTime>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+
+#include "persist/project_file.h"
+#include "ui/document_state.h"
+#include "ui/main_window.h"
+
+namespace qv::ui {
+
+SessionKeeper::SessionKeeper(MainWindow& window, std::string folder)
+    : QObject(&window), window_(window), writer_(std::make_unique<RecoveryWriter>(std::move(folder))) {
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+    timer_.start();
+}
+
+void SessionKeeper::Tick() {
+    if (!window_.modified()) {
+        if (has_file_) {
+            writer_->Remove();
+            has_file_ = false;
+        }
+        return;
+    }
+    if (has_file_ && SameContent(window_.lf, last_)) return;
+    writer_->Save(window_.lf, window_.docName());
+    last_.CopyFrom(window_.lf);
+    has_file_ = true;
+}
+
+void SessionKeeper::CleanExit() {
+    timer_.stop();
+    writer_->Remove();
+    has_file_ = false;
+}
+
+namespace {
+
+bool AskWithMessageBox(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Qorvan Logo"), question);
+    QPushButton* recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
+}
+
+}  // namespace
+
+bool OfferRecovery(MainWindow& window, const std::string& folder, RecoverPrompt prompt) {
+    std::vector<AbandonedLogo> found = FindAbandonedLogos(folder);
+    if (found.empty()) return false;
+    // The newest first. One logo can be open at a time: once one is recovered, any older ones
+    // stay on disk and are offered at the next start rather than thrown away unasked.
+    std::sort(found.begin(), found.end(),
+              [](const AbandonedLogo& a, const AbandonedLogo& b) { return a.saved_at > b.saved_at; });
+    if (!prompt) prompt = AskWithMessageBox;
+    for (const AbandonedLogo& logo : found) {
+        const QString when =
+            QDateTime::fromSecsSinceEpoch(logo.saved_at).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        const bool recover = prompt(QStringLiteral("Recover the unsaved logo from %1?").arg(when));
+        LeFile doc;
+        const bool loaded = recover && LoadProject(logo.project_path, doc);
+        DiscardAbandonedLogo(logo);
+        if (loaded) {
+            window.RecoverDocument(doc, logo.original_path);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace qv::ui
