@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -15,9 +16,28 @@ namespace {
 // Per process, so that test runs side by side do not mix their output.
 std::string ErrorFile() { return "/tmp/qorvan-cli-test-" + std::to_string(getpid()) + ".err"; }
 
+// Runs a shell command with stderr to the error file; the exit status, or 128 + the signal that
+// ended it. A fork that fails (a busy machine) is tried again rather than failing the test.
 int RunCli(const std::string& command) {
-    const int status = std::system((command + " 2>" + ErrorFile()).c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const std::string line = command + " 2>" + ErrorFile();
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const pid_t pid = fork();
+        if (pid < 0) {
+            usleep(200000);
+            continue;
+        }
+        if (pid == 0) {
+            execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0) {
+            if (errno != EINTR) return -1;
+        }
+        if (WIFEXITED(status)) return WEXITSTATUS(status);
+        return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+    }
+    return -1;
 }
 
 std::string Errors() {
