@@ -1,5 +1,8 @@
 #include "tests/ui/ui_test_support.h"
 
+#include <QPushButton>
+#include <QTest>
+
 #include <QApplication>
 #include <QMenuBar>
 #include <QTest>
@@ -57,6 +60,12 @@ void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos) {
 
 QPoint CanvasPoint(const QWidget* canvas, int x, int y) {
     return {canvas->width() / 2 + x, canvas->height() / 2 + y};
+}
+
+void ClickButton(QWidget* parent, const char* name) {
+    auto* button = parent->findChild<QPushButton*>(QString::fromLatin1(name));
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 }  // namespace qv::test

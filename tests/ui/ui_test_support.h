@@ -24,6 +24,9 @@ LogoObj* AddShape(LeFile& lf, int x = 0, int y = 0);
 // held.
 void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos);
 
+// Clicks the push button called `name` inside `parent`; a missing button fails the test.
+void ClickButton(QWidget* parent, const char* name);
+
 // The client point of the canvas over logo point (x, y).
 QPoint CanvasPoint(const QWidget* canvas, int x, int y);
 

@@ -30,12 +30,6 @@ EffectsBar* OpenEffects(MainWindow& mw) {
     return qobject_cast<EffectsBar*>(OpenBar(&mw));
 }
 
-void Click(QWidget* bar, const char* name) {
-    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 }  // namespace
 
 class BarProtocolTest : public QObject {
@@ -68,7 +62,7 @@ void BarProtocolTest::EffectsOpensLockedWithCaption() {
     QCOMPARE(bar->windowTitle(), QStringLiteral("Effects Options: 'Shade'"));
     QCOMPARE(bar->objectEdit()->text(), QStringLiteral("Shade"));
     QVERIFY(bar->ready());
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QVERIFY(!mw->barOpen());
     QVERIFY(!mw->canvas()->barMode());
     QVERIFY(mw->popup(0)->menuAction()->isEnabled());
@@ -85,7 +79,7 @@ void BarProtocolTest::EffectsOkIsOneUndoStep() {
     bar->shadowDistance().edit->SetText(QStringLiteral("13"));
     QCOMPARE(mw->lf.obj[0]->lt.shadow, 1);
     QCOMPARE(mw->lf.obj[0]->lt.shadow_distance, 13);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     QCOMPARE(mw->utrack.undoes, 1);
     QCOMPARE(mw->utrack.redoes, 0);
     QCOMPARE(mw->lf.obj[0]->lt.shadow_distance, 13);
@@ -130,7 +124,7 @@ void BarProtocolTest::DependentControlsFollowTheChecks() {
     QVERIFY(bar->strength().edit->isEnabled());
     QVERIFY(bar->shadowColour()->isEnabled());
     QVERIFY(!bar->outlineSharpness().edit->isEnabled());
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 void BarProtocolTest::OpacitySliderStoresItsFraction() {
@@ -157,7 +151,7 @@ void BarProtocolTest::OpacitySliderStoresItsFraction() {
     bar->outlineOpacity().edit->SetText(QStringLiteral("25"));
     QVERIFY(qAbs(mw->lf.obj[0]->lt.outline_opacity - 0.25f) < 1e-4f);
     QVERIFY(qAbs(slider->fraction() - 0.25f) < 1e-4f);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
 }
 
 void BarProtocolTest::ColourButtonCancelRestoresEverything() {
@@ -191,7 +185,7 @@ void BarProtocolTest::ColourButtonCancelRestoresEverything() {
     QCOMPARE(OpenBar(mw.get()), bar);
     bar->outlineSharpness().edit->SetText(QStringLiteral("20"));
     QVERIFY(qAbs(mw->lf.obj[0]->lt.outline_sharpness - 0.2f) < 1e-4f);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
 }
 
 void BarProtocolTest::ColourButtonOkKeepsTheColour() {
@@ -216,7 +210,7 @@ void BarProtocolTest::ColourButtonOkKeepsTheColour() {
     // The modal run leaves the history to the bar.
     QCOMPARE(mw->utrack.undoes, 0);
     QVERIFY(mw->barOpen());
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     QCOMPARE(mw->utrack.undoes, 1);
 }
 
@@ -236,7 +230,7 @@ void BarProtocolTest::DragWhileOpenKeepsCurrentAndCancelMovesBack() {
     QCOMPARE(mw->lf.obj[1]->x, 160);
     QCOMPARE(mw->lf.obj[1]->y, 20);
     QCOMPARE(mw->utrack.undoes, 0);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QCOMPARE(mw->lf.obj[1]->x, 150);
     QCOMPARE(mw->lf.obj[1]->y, 0);
 }
@@ -254,7 +248,7 @@ void BarProtocolTest::AnotherBarReplacesTheOpenOne() {
     QVERIFY(mw->barOpen());
     // The dropped bar's live change stays in the document.
     QVERIFY(second->hasOutline()->isChecked());
-    Click(second, "cancel");
+    test::ClickButton(second, "cancel");
     QVERIFY(!mw->barOpen());
 }
 
@@ -275,7 +269,7 @@ void BarProtocolTest::ColorsBarOpensOnTheSlot() {
     bar->controls()->PollEdits();
     const Hls bg = mw->lf.bgc;
     QVERIFY(!(bg == Hls{0, 0, 240}));
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     QCOMPARE(mw->utrack.undoes, 1);
     QVERIFY(mw->lf.bgc == bg);
 }

@@ -15,16 +15,6 @@
 using namespace qv;
 using namespace qv::ui;
 
-namespace {
-
-void Click(QWidget* bar, const char* name) {
-    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-}  // namespace
-
 class GradientTransformTest : public QObject {
     Q_OBJECT
 private slots:
@@ -53,7 +43,7 @@ void GradientTransformTest::GradientStoresAndCancels() {
     QCOMPARE(lt.grad_angle, 90);
     QVERIFY(qAbs(lt.grad_opacity2 - 0.4f) < 1e-4f);
     QCOMPARE(bar->angle().slider->fraction(), 0.25f);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QCOMPARE(mw->lf.obj[0]->lt.grad, 0);
     QCOMPARE(mw->lf.obj[0]->lt.grad_angle, 0);
     QCOMPARE(mw->lf.obj[0]->lt.grad_opacity2, 1.0f);
@@ -70,7 +60,7 @@ void GradientTransformTest::GradientKeepsTheFillColour() {
     bar->overlay()->setChecked(true);
     bar->overlay()->setChecked(false);
     QVERIFY(mw->lf.obj[0]->lt.color == (Hls{80, 120, 100}));
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 void GradientTransformTest::TransformStoresAndEnables() {
@@ -98,7 +88,7 @@ void GradientTransformTest::TransformStoresAndEnables() {
     QCOMPARE(lt.bend_inside, 1);
     QVERIFY(qAbs(lt.rotation - 0.25f) < 1e-4f);
     QVERIFY(qAbs(lt.bend - 0.3f) < 1e-4f);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     QCOMPARE(mw->utrack.undoes, 1);
     QCOMPARE(mw->lf.obj[0]->lt.transform, 1);
 }

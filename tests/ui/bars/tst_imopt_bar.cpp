@@ -16,12 +16,6 @@ using namespace qv::ui;
 
 namespace {
 
-void Click(QWidget* bar, const char* name) {
-    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 void Drag(Slider* slider, int x) {
     const int y = slider->height() / 2;
     QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(x, y));
@@ -50,7 +44,7 @@ void ImoptBarTest::NewShapeOpensTheBar() {
     QCOMPARE(bar->windowTitle(), QStringLiteral("Image Object: New Object"));
     QCOMPARE(mw->lf.objs, 1);
     QCOMPARE(mw->lf.obj[0]->type, LogoObj::kShape);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QCOMPARE(mw->lf.objs, 0);
 }
 
@@ -72,7 +66,7 @@ void ImoptBarTest::RotationBackToZeroClearsTheTransform() {
     // Typing an angle turns it on again.
     bar->rotation().edit->SetText(QStringLiteral("90"));
     QCOMPARE(mw->lf.obj[0]->lt.transform, 1);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 void ImoptBarTest::ConstrainKeepsHeightEqualToWidth() {
@@ -90,11 +84,11 @@ void ImoptBarTest::ConstrainKeepsHeightEqualToWidth() {
     bar->constrain()->setChecked(true);
     QCOMPARE(mw->lf.obj[0]->lt.size, 120);
     QCOMPARE(bar->shapeHeight().edit->value(), 120);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     mw->EditImage();
     auto* again = qobject_cast<Imopt*>(OpenBar(mw.get()));
     QVERIFY(again->constrain()->isChecked());
-    Click(again, "cancel");
+    test::ClickButton(again, "cancel");
 }
 
 QTEST_MAIN(ImoptBarTest)

@@ -13,16 +13,6 @@
 using namespace qv;
 using namespace qv::ui;
 
-namespace {
-
-void Click(QWidget* bar, const char* name) {
-    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-}  // namespace
-
 class LogoBarTest : public QObject {
     Q_OBJECT
 private slots:
@@ -52,7 +42,7 @@ void LogoBarTest::ShiftStartsFromTheBasesAndCancelRestores() {
     bar->hue().edit->SetText(QStringLiteral("0"));
     QVERIFY(mw->lf.obj[0]->lt.color == (Hls{40, 120, 120}));
     bar->lightness().edit->SetText(QStringLiteral("-60"));
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QVERIFY(mw->lf.obj[0]->lt.color == (Hls{40, 120, 120}));
     QVERIFY(mw->lf.bgc == bg);
 }
@@ -71,7 +61,7 @@ void LogoBarTest::CurrentOnlyLeavesOtherObjects() {
     QVERIFY(mw->lf.obj[0]->lt.color == (Hls{10, 120, 120}));
     QVERIFY(!(mw->lf.obj[1]->lt.color == (Hls{10, 120, 120})));
     bar->currentOnly()->setChecked(false);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QVERIFY(!ColourShift::CurrentOnly());
 }
 

@@ -26,12 +26,6 @@ TextBar* NewText(MainWindow& mw) {
     return qobject_cast<TextBar*>(OpenBar(&mw));
 }
 
-void Click(QWidget* bar, const char* name) {
-    auto* button = bar->findChild<QPushButton*>(QString::fromLatin1(name));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 std::unique_ptr<MainWindow> ActiveEditor() {
     auto mw = test::ShowEditor();
     mw->activateWindow();
@@ -64,7 +58,7 @@ void TextBarTest::OkIsOneUndoStepWithTheNewObject() {
     QCOMPARE(mw->lf.objs, 1);
     bar->textLine()->setText(QStringLiteral("Acme"));
     QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Acme"));
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     QCOMPARE(mw->utrack.undoes, before + 1);
     QCOMPARE(mw->lf.objs, 1);
     QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Acme"));
@@ -77,7 +71,7 @@ void TextBarTest::CancelLeavesNoObjectAndRedoBringsItBack() {
     TextBar* bar = NewText(*mw);
     QVERIFY(bar);
     bar->textLine()->setText(QStringLiteral("Typed"));
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
     QCOMPARE(mw->lf.objs, 0);
     QVERIFY(!mw->barOpen());
     QVERIFY(mw->Command(cmd::kRedo));
@@ -97,7 +91,7 @@ void TextBarTest::TextLineHasFocusWithTextSelected() {
     // Typing replaces the selected text.
     QTest::keyClicks(bar->textLine(), QStringLiteral("Hi"));
     QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Hi"));
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 void TextBarTest::CaptionFollowsTheText() {
@@ -108,7 +102,7 @@ void TextBarTest::CaptionFollowsTheText() {
     bar->textLine()->setText(QStringLiteral("Brand"));
     QCOMPARE(bar->windowTitle(), QStringLiteral("Basic Text Options: 'Brand'"));
     QCOMPARE(bar->objectEdit()->text(), QStringLiteral("Brand"));
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
 }
 
 void TextBarTest::AspectSliderEndsAndMiddle() {
@@ -132,14 +126,14 @@ void TextBarTest::AspectSliderEndsAndMiddle() {
         QVERIFY2(qAbs(mw->lf.obj[0]->lt.aspect - want[i]) < 1e-4f,
                  qPrintable(QString::number(mw->lf.obj[0]->lt.aspect)));
     }
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
     // Reopened on a record with aspect 1.0, the slider sits at its middle.
     mw->lf.obj[0]->lt.aspect = 1.0f;
     mw->EditText();
     auto* again = qobject_cast<TextBar*>(OpenBar(mw.get()));
     QVERIFY(again);
     QCOMPARE(again->aspectSlider()->fraction(), 0.5f);
-    Click(again, "cancel");
+    test::ClickButton(again, "cancel");
 }
 
 void TextBarTest::SizeAndSpacingAreStored() {
@@ -153,7 +147,7 @@ void TextBarTest::SizeAndSpacingAreStored() {
     bar->fontSize().edit->SetText(QStringLiteral("200"));
     QCOMPARE(mw->lf.obj[0]->lt.size, 200);
     QCOMPARE(bar->fontSize().slider->fraction(), 1.0f);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 void TextBarTest::FontListRendersOnlyVisibleRows() {
@@ -177,7 +171,7 @@ void TextBarTest::FontListRendersOnlyVisibleRows() {
     // Painting again renders nothing new.
     bar->fonts()->viewport()->grab();
     QCOMPARE(bar->fonts()->delegate()->rendered() - before, drawn);
-    Click(bar, "cancel");
+    test::ClickButton(bar, "cancel");
 }
 
 void TextBarTest::ChoosingAFontStoresIt() {
@@ -196,7 +190,7 @@ void TextBarTest::ChoosingAFontStoresIt() {
         for (int x = 0; x < pic.width(); ++x)
             if ((pic.pixel(x, y) & 0xffffff) != 0xffffff) ink = true;
     QVERIFY(ink);
-    Click(bar, "ok");
+    test::ClickButton(bar, "ok");
 }
 
 QTEST_MAIN(TextBarTest)
