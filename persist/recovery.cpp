@@ -46,13 +46,17 @@ unsigned long long ProcessStartTime(long pid) {
     if (close == std::string::npos) return 0;
     std::istringstream fields(text.substr(close + 2));
     std::string field;
-    // Field 22 of the line is the start time; after the name, it is the 20th.
-    for (int i = 0; i < 20 && fields >> field; ++i) {
+    // A zombie has ended; only its parent has not collected it yet, so its work is abandoned.
+    if (!(fields >> field) || field == "Z" || field == "X") return 0;
+    // Field 22 of the line is the start time; after the name and the state, it is the 19th.
+    for (int i = 0; i < 19 && fields >> field; ++i) {
     }
     return std::strtoull(field.c_str(), nullptr, 10);
 }
 
-std::string RecoveryWriter::DefaultFolder() { return UserStateFolder(); }
+std::string RecoveryWriter::DefaultFolder() {
+    return UserStateFolder();
+}
 
 RecoveryWriter::RecoveryWriter(std::string folder) : folder_(std::move(folder)) {
     const std::string base = folder_ + "/" + OwnName();

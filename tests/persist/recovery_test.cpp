@@ -1,3 +1,5 @@
+#include "persist/recovery.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 
 #include "persist/project_file.h"
 #include "persist/recent_projects.h"
-#include "persist/recovery.h"
 #include "tests/support/temp_dir.h"
 
 namespace qv {
@@ -67,6 +68,21 @@ pid_t Editor(const std::string& folder, bool clean_exit, int hold_fd = -1) {
         _exit(0);
     }
     return pid;
+}
+
+// A killed editor whose parent has not collected it yet is still listed by the system; its
+// work is abandoned all the same.
+TEST(Recovery, OfferedWhileTheKilledEditorIsAZombie) {
+    test::TempDir dir;
+    const pid_t killed = Editor(dir.path(), false);
+    siginfo_t info{};
+    // Wait for the end without collecting the child, so it stays a zombie while we look.
+    ASSERT_EQ(waitid(P_PID, id_t(killed), &info, WEXITED | WNOWAIT), 0);
+    EXPECT_EQ(ProcessStartTime(killed), 0u);
+    EXPECT_EQ(FindAbandonedLogos(dir.path()).size(), 1u);
+    int status = 0;
+    waitpid(killed, &status, 0);
+    EXPECT_NE(ProcessStartTime(getpid()), 0u);
 }
 
 TEST(Recovery, OfferedAfterAKillAndNotAfterACleanExit) {
