@@ -6,17 +6,17 @@
 
 #include "app/codepage1252.h"
 #include "app/guard.h"
-#include "render/ft_text.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_index.h"
 #include "ui/library/style_btn.h"
 #include "ui/main_window.h"
-#include "ui/recent_menu.h"
 #include "ui/menu_state.h"
 #include "ui/object_preview.h"
 #include "ui/page_slider.h"
+#include "ui/recent_menu.h"
 #include "ui/skin_button.h"
 #include "ui/text_box.h"
 
@@ -27,26 +27,6 @@ namespace {
 QString MenuText(const std::string& cp1252) {
     return QString::fromStdString(Cp1252ToUtf8(cp1252))
         .replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-// The index of the shape a shape object shows, kept in the object as a hint; -1 when the
-// shape is not in the table.
-int ShapeIndexOf(LogoObj& o) {
-    const int count = FtText::ShapeCount();
-    std::string face, label;
-    int glyph = 0;
-    if (o.hint >= 0 && o.hint < count) {
-        FtText::GetSym(o.hint, face, label, glyph);
-        if (face == o.lt.font && glyph == o.lt.glyph) return o.hint;
-    }
-    for (int n = 0; n < count; ++n) {
-        FtText::GetSym(n, face, label, glyph);
-        if (face == o.lt.font && glyph == o.lt.glyph) {
-            o.hint = n;
-            return n;
-        }
-    }
-    return -1;
 }
 
 }  // namespace

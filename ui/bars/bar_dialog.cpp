@@ -19,12 +19,20 @@
 #include "ui/value_slider.h"
 
 namespace qv::ui {
+namespace {
+
+// Wide enough for "-9999" and the arrows.
+constexpr int kEditWidth = 90;
+
+}  // namespace
 
 BarDialog::BarDialog(MainWindow* mw, const QString& caption) : QDialog(mw), mw_(mw) {
     setWindowTitle(caption);
     setModal(false);
     auto* outer = new QVBoxLayout(this);
     grid_ = new QGridLayout;
+    // Labels and edits keep their width; the sliders take what is left.
+    grid_->setColumnStretch(2, 1);
     outer->addLayout(grid_);
 
     auto* name_row = new QHBoxLayout;
@@ -92,6 +100,7 @@ ValueRow BarDialog::AddValue(int row, const QString& label, int lo, int hi, int 
     ValueRow v;
     grid_->addWidget(new QLabel(label, this), row, 0);
     v.edit = new SliderSpinEdit(lo, hi, lo, this);
+    v.edit->setMaximumWidth(kEditWidth);
     grid_->addWidget(v.edit, row, 1);
     if (smin != smax) {
         v.slider = new Slider(this);
@@ -123,6 +132,7 @@ QCheckBox* BarDialog::AddCheck(int row, const QString& label) {
 ColorBtn* BarDialog::AddColour(int row, const QString& label) {
     grid_->addWidget(new QLabel(label + QStringLiteral("\n(click to edit)"), this), row, 0);
     auto* button = new ColorBtn(this);
+    button->setMaximumWidth(kEditWidth);
     grid_->addWidget(button, row, 1);
     return button;
 }

@@ -1,9 +1,11 @@
 #include "ui/bars/bar_opener.h"
 
 #include "document/le_file.h"
+#include "document/logo_obj.h"
 #include "ui/bars/color_bar.h"
 #include "ui/bars/effects_bar.h"
 #include "ui/bars/gradient_bar.h"
+#include "ui/bars/image_bar.h"
 #include "ui/bars/imopt_bar.h"
 #include "ui/bars/logo_bar.h"
 #include "ui/bars/text_bar.h"
@@ -24,6 +26,12 @@ BarDialog* BarOpener::Create(const BarRequest& request) {
             return new EffectsBar(mw_);
         case OptionBar::kImage:
             return new Imopt(mw_);
+        case OptionBar::kShape: {
+            // The shape library edits a shape; for anything else there is nothing to show.
+            const LogoObj* o = mw_->lf.GetCurObj();
+            if (!o || o->type != LogoObj::kShape) return nullptr;
+            return new ImageBar(mw_);
+        }
         case OptionBar::kLogo:
             return new LogoBar(mw_);
         case OptionBar::kGradient:
@@ -41,14 +49,6 @@ BarDialog* BarOpener::Create(const BarRequest& request) {
 }
 
 void BarOpener::Open(const BarRequest& request) {
-    const bool built = request.bar != OptionBar::kShape;
-    if (!built) {
-        if (request.new_kind >= 0 && mw_->lf.AddObj(request.new_kind)) {
-            mw_->TrackStep();
-            mw_->Refresh();
-        }
-        return;
-    }
     // Opening another bar drops the open one as it stands: its live changes stay, and so does
     // the lock, now for the new bar.
     if (open_) delete open_.data();

@@ -10,8 +10,7 @@ namespace qv::ui {
 
 class MainWindow;
 
-// Opens the option bars the main window asks for and holds the one open bar. A bar that is not
-// built yet still gets its new object, as the bar would have made it.
+// Opens the option bars the main window asks for and holds the one open bar.
 class BarOpener : public QObject {
     Q_OBJECT
 public:

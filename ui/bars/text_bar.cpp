@@ -47,6 +47,7 @@ TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Opti
     grid()->addWidget(new QLabel(QStringLiteral("Aspect Ratio:"), this), 5, 0);
     aspect_edit_ = new QLineEdit(this);
     aspect_edit_->setReadOnly(true);
+    aspect_edit_->setMaximumWidth(90);
     grid()->addWidget(aspect_edit_, 5, 1);
     aspect_ = new Slider(this);
     aspect_->SetAspectMode(true);

@@ -1,0 +1,120 @@
+#include "ui/bars/image_bar.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <algorithm>
+
+#include "app/guard.h"
+#include "document/logo_obj.h"
+#include "render/ft_text.h"
+#include "ui/library/obj_lib.h"
+#include "ui/library/shape_index.h"
+#include "ui/main_window.h"
+
+namespace qv::ui {
+
+QString ImageBar::TabText(int tab, int itmpp) {
+    return QStringLiteral("%1 - %2").arg(tab * itmpp + 1).arg((tab + 1) * itmpp);
+}
+
+QString ImageBar::PageText(int page, int itmpp, int pages, int total) {
+    // With fewer shapes than a page the one page shown is not full.
+    const int last = std::min((page + 1) * itmpp, total);
+    return QStringLiteral("Shapes %1-%2 of %3 (Page %4 of %5)")
+        .arg(page * itmpp + 1)
+        .arg(last)
+        .arg(total)
+        .arg(page + 1)
+        .arg(std::max(pages, 1));
+}
+
+ImageBar::ImageBar(MainWindow* mw, bool modal_run)
+    : BarDialog(mw, QStringLiteral("Image Options: New Image")) {
+    SetModalRun(modal_run);
+    tabs_ = new QTabBar(this);
+    tabs_->setExpanding(false);
+    tabs_->setUsesScrollButtons(true);
+    tabs_->setDrawBase(false);
+    // Forty-odd tabs scroll within the grid's width instead of widening the bar.
+    tabs_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    grid()->addWidget(tabs_, 0, 0, 1, 3);
+
+    list_ = new ObjLib(this, kCell, ObjLib::kPlainLook);
+    list_->setFixedSize(kColumns * kCell, kRows * kCell);
+    grid()->addWidget(list_, 1, 0, 1, 3, Qt::AlignHCenter);
+
+    prev_ = new QPushButton(QStringLiteral("Prev. Page"), this);
+    prev_->setObjectName(QStringLiteral("prev_page"));
+    next_ = new QPushButton(QStringLiteral("Next Page"), this);
+    next_->setObjectName(QStringLiteral("next_page"));
+    prev_->setAutoDefault(false);
+    next_->setAutoDefault(false);
+    label_ = new QLabel(this);
+    label_->setAlignment(Qt::AlignCenter);
+    grid()->addWidget(prev_, 2, 0);
+    grid()->addWidget(label_, 2, 1);
+    grid()->addWidget(next_, 2, 2);
+
+    // The grid has its fixed size already, so the page arithmetic needs no shown window.
+    int sn = -1;
+    if (LogoObj* o = obj()) {
+        const bool shape = o->type == LogoObj::kShape;
+        QV_CHECK_T("sn!=-1", shape);
+        // A shape from fonts this installation lacks opens on the first page, with no cell
+        // selected, rather than as a fault.
+        if (shape) sn = ShapeIndexOf(*o);
+    }
+    QV_CHECK_T("m_list.UpdatePage(itmpp,pages,page,sn)", list_->UpdatePage(itmpp_, pages_, 0, sn));
+    page_ = list_->page();
+    for (int tab = 0; tab < std::max(pages_, 1); ++tab) tabs_->addTab(TabText(tab, itmpp_));
+    SyncTabAndLabel();
+
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        if (tab >= 0 && tab != page_) ShowPage(tab);
+    });
+    connect(prev_, &QPushButton::clicked, this, [this] { StepPage(-1); });
+    connect(next_, &QPushButton::clicked, this, [this] { StepPage(+1); });
+    connect(list_, &ObjLib::Clicked, this, [this](int sel) { ShapeClicked(sel); });
+    FinishOpening(QString());
+}
+
+void ImageBar::ShowPage(int page) {
+    int pages = 0;
+    QV_CHECK_T("m_list.UpdatePage(itmpp,_pages,page)", list_->UpdatePage(itmpp_, pages, page));
+    QV_CHECK_T("_pages==pages", pages == pages_);
+    page_ = list_->page();
+    SyncTabAndLabel();
+}
+
+void ImageBar::StepPage(int step) {
+    const int page = page_ + step;
+    if (page < 0 || page >= pages_) return;
+    ShowPage(page);
+}
+
+void ImageBar::SyncTabAndLabel() {
+    {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(page_);
+    }
+    label_->setText(PageText(page_, itmpp_, pages_, FtText::ShapeCount()));
+    prev_->setEnabled(page_ > 0);
+    next_->setEnabled(page_ + 1 < pages_);
+}
+
+void ImageBar::ShapeClicked(int sel) {
+    LogoObj* o = obj();
+    if (!ready_ || sel < 0 || !o) return;
+    const int n = list_->ShapeAt(sel);
+    std::string label;
+    if (!QV_CHECK_T("n<syms", n >= 0 && n < FtText::ShapeCount())) return;
+    FtText::GetSym(n, o->lt.font, label, o->lt.glyph);
+    o->hint = n;
+    Recompose();
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/bars/bar_dialog.h"
+
+class QLabel;
+class QPushButton;
+class QTabBar;
+
+namespace qv::ui {
+
+class ObjLib;
+
+// The Shape library bar: the whole shape table, a page at a time, for the current shape object.
+// Opened modeless from the Edit menu, or run modally from the Image object bar.
+class ImageBar : public BarDialog {
+    Q_OBJECT
+public:
+    // Ten columns of eight 50-pixel cells: 80 shapes a page.
+    static constexpr int kCell = 50;
+    static constexpr int kColumns = 10;
+    static constexpr int kRows = 8;
+
+    ImageBar(MainWindow* mw, bool modal_run = false);
+
+    ObjLib* shapes() const { return list_; }
+    QTabBar* tabs() const { return tabs_; }
+    QLabel* pageLabel() const { return label_; }
+    int page() const { return page_; }
+    int pages() const { return pages_; }
+    int itemsPerPage() const { return itmpp_; }
+
+    // Tab i covers shapes i * itmpp + 1 to (i + 1) * itmpp, counted from 1.
+    static QString TabText(int tab, int itmpp);
+    // "Shapes 81-160 of 3734 (Page 2 of 46)".
+    static QString PageText(int page, int itmpp, int pages, int total);
+
+protected:
+    // A picked shape is written at once; there is nothing else to read.
+    void ReadControls() override {}
+
+private:
+    void ShowPage(int page);
+    void StepPage(int step);
+    void ShapeClicked(int sel);
+    void SyncTabAndLabel();
+
+    ObjLib* list_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QPushButton* prev_ = nullptr;
+    QPushButton* next_ = nullptr;
+    QLabel* label_ = nullptr;
+    int itmpp_ = 0;
+    int pages_ = 0;
+    int page_ = 0;
+};
+
+}  // namespace qv::ui
