@@ -15,6 +15,7 @@
 
 #include "app/install_dir.h"
 #include "bench/reference_logo.h"
+#include "bench/ui/bench_app.h"
 #include "persist/template_library.h"
 #include "render/ft_text.h"
 #include "ui/canvas_view.h"
@@ -22,15 +23,6 @@
 #include "ui/template_dialog.h"
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "ui_bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 void Send(QWidget* w, QEvent::Type type, QPoint p) {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -44,16 +36,12 @@ constexpr int kMoves = 300;
 
 // 300 moves of the logo's title along a circle, as one drag.
 void BM_DragReferenceLogo(benchmark::State& state) {
-    EnsureApplication();
-    qv::bench::EnsureFonts();
-    qv::ui::MainWindow mw;
-    mw.SetPrompt([](const QString&) { return qv::ui::SaveChoice::kDiscard; });
-    mw.Init(false);
-    mw.resize(1400, 900);
-    mw.show();
-    if (!QTest::qWaitForWindowExposed(&mw)) state.SkipWithError("the window was not shown");
-    QCoreApplication::processEvents();
-    qv::bench::BuildReferenceLogo(mw.lf);
+    auto editor = qv::bench::ShowReferenceEditor();
+    if (!editor) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    qv::ui::MainWindow& mw = *editor;
     mw.lf.SetCurObj(2);
     mw.Refresh();
     qv::ui::CanvasView* canvas = mw.canvas();
@@ -82,7 +70,7 @@ BENCHMARK(BM_DragReferenceLogo)
 // (which reads the style library), the loading window with the font library and every template,
 // then the browser's first page. The clock is moved past the five seconds.
 void BM_StartupToBrowser(benchmark::State& state) {
-    EnsureApplication();
+    qv::bench::EnsureApplication();
     qv::bench::EnsureFonts();
     int64_t now = 0;
     for (auto _ : state) {

@@ -1,0 +1,36 @@
+#include "bench/ui/bench_app.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+
+#include "bench/reference_logo.h"
+
+namespace qv::bench {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "ui_bench";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
+}
+
+std::unique_ptr<ui::MainWindow> ShowReferenceEditor() {
+    EnsureApplication();
+    EnsureFonts();
+    auto mw = std::make_unique<ui::MainWindow>();
+    mw->SetPrompt([](const QString&) { return ui::SaveChoice::kDiscard; });
+    mw->Init(false);
+    mw->resize(1400, 900);
+    mw->show();
+    if (!QTest::qWaitForWindowExposed(mw.get())) return nullptr;
+    QCoreApplication::processEvents();
+    BuildReferenceLogo(mw->lf);
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    return mw;
+}
+
+}  // namespace qv::bench
