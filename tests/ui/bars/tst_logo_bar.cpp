@@ -1,4 +1,5 @@
-// The Logo options bar: the colour shift from fixed bases, its two settings, and Cancel.
+// The Logo options bar: the colour shift from fixed bases, its two settings, centring, the fixed
+// canvas, and Cancel.
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +20,7 @@ private slots:
     void initTestCase() { test::LoadShippedFonts(); }
     void ShiftStartsFromTheBasesAndCancelRestores();
     void CurrentOnlyLeavesOtherObjects();
+    void CentreAndFixedCanvasGoBackOnCancel();
 };
 
 void LogoBarTest::ShiftStartsFromTheBasesAndCancelRestores() {
@@ -63,6 +65,46 @@ void LogoBarTest::CurrentOnlyLeavesOtherObjects() {
     bar->currentOnly()->setChecked(false);
     test::ClickButton(bar, "cancel");
     QVERIFY(!ColourShift::CurrentOnly());
+}
+
+void LogoBarTest::CentreAndFixedCanvasGoBackOnCancel() {
+    auto mw = test::ShowEditor();
+    test::AddText(mw->lf, "Left", 100, 40);
+    test::AddText(mw->lf, "Right", 300, 90);
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    mw->EditLogoOptions();
+    auto* bar = qobject_cast<LogoBar*>(OpenBar(mw.get()));
+    QVERIFY(bar);
+    QVERIFY(!bar->canvasWidth().edit->isEnabled());
+    QTest::mouseClick(bar->centre(), Qt::LeftButton);
+    const LogoObj& a = *mw->lf.obj[0];
+    const LogoObj& b = *mw->lf.obj[1];
+    const int left = std::min(a.x - a.w / 2, b.x - b.w / 2);
+    const int right = std::max(a.x - a.w / 2 + a.w, b.x - b.w / 2 + b.w);
+    const int top = std::min(a.y - a.h / 2, b.y - b.h / 2);
+    const int bottom = std::max(a.y - a.h / 2 + a.h, b.y - b.h / 2 + b.h);
+    QVERIFY(qAbs(left + right) <= 1);
+    QVERIFY(qAbs(top + bottom) <= 1);
+    QCOMPARE(b.x - a.x, 200);
+
+    bar->fixed()->setChecked(true);
+    QCOMPARE(mw->lf.fixed, 1);
+    QCOMPARE(mw->lf.cw, mw->lf.ob.dw);
+    QVERIFY(bar->canvasWidth().edit->isEnabled());
+    QCOMPARE(bar->canvasHeight().edit->value(), mw->lf.ch);
+    bar->canvasWidth().edit->SetText(QStringLiteral("640"));
+    bar->canvasHeight().edit->SetText(QStringLiteral("4000"));
+    QCOMPARE(mw->lf.cw, 640);
+    // The canvas is held to 3000 pixels a side.
+    QCOMPARE(mw->lf.ch, 3000);
+    mw->Refresh();
+    QCOMPARE(mw->lf.ob.dw, 640);
+
+    test::ClickButton(bar, "cancel");
+    QCOMPARE(mw->lf.fixed, 0);
+    QCOMPARE(mw->lf.obj[0]->x, 100);
+    QCOMPARE(mw->lf.obj[1]->y, 90);
 }
 
 QTEST_MAIN(LogoBarTest)
