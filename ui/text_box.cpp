@@ -52,15 +52,25 @@ std::string TextBox::TextCp1252() const {
     return TextCp1252Of(text());
 }
 
+namespace {
+
+// A menu or tooltip opening, or the window losing or regaining the activation, moves the focus
+// without the user going to or leaving the box. Without a window manager the activation comes
+// with the next click, after that click has already changed the current object.
+bool UserMovedFocus(Qt::FocusReason reason) {
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+}  // namespace
+
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) emit GainedFocus();
+    if (UserMovedFocus(event->reason())) emit GainedFocus();
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A menu or a tooltip opening is no leaving of the box.
-    if (event->reason() != Qt::PopupFocusReason) emit LostFocus();
+    if (UserMovedFocus(event->reason())) emit LostFocus();
 }
 
 }  // namespace qv::ui

@@ -65,6 +65,7 @@ private slots:
     void NewTextAddsAnObjectForItsBar();
     void FocusWithoutTextObjectAddsOne();
     void FocusPicksFirstTextObject();
+    void WindowActivationLeavesTheCurrentObject();
     void TypingChangesTextWithoutUndoSteps();
     void CharacterOutsideCodePageIsRefused();
     void EmptyTextRemovedOnLeaving();
@@ -224,6 +225,26 @@ void CommandsTest::FocusPicksFirstTextObject() {
     QCOMPARE(mw->lf.cur, 1);
     QCOMPARE(mw->lf.objs, 3);
     QCOMPARE(mw->textBox()->text(), QStringLiteral("first text"));
+}
+
+// The focus coming back with the window (which, without a window manager, happens on the click
+// that has just made a shape current) is not the user going to the box.
+void CommandsTest::WindowActivationLeavesTheCurrentObject() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "Harbor");
+    test::AddShape(mw->lf);
+    test::AddText(mw->lf, "  ");
+    mw->lf.SetCurObj(1);
+    mw->Refresh();
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(mw->textBox(), &back);
+    QCOMPARE(mw->lf.cur, 1);
+    QCOMPARE(mw->lf.objs, 3);
+    // Nor is leaving the window a leaving of the box: the empty text stays.
+    mw->lf.SetCurObj(2);
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(mw->textBox(), &away);
+    QCOMPARE(mw->lf.objs, 3);
 }
 
 void CommandsTest::TypingChangesTextWithoutUndoSteps() {

@@ -179,6 +179,8 @@ void BarDialog::Finish(bool ok) {
     mw->PostBarModal(ok);
     mw->EnableMenu(true);
     mw->Refresh();
+    // The editor takes the keyboard back at once, as the owner of a closed tool window does.
+    mw->activateWindow();
     deleteLater();
 }
 
