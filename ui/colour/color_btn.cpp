@@ -45,6 +45,12 @@ void ColorBtn::paintEvent(QPaintEvent*) {
     painter.drawLine(1, h - 2, w - 2, h - 2);
     painter.drawLine(w - 2, 1, w - 2, h - 2);
     painter.fillRect(3, 3, w - 6, h - 6, Colour(rgb_));
+    if (!isEnabled()) {
+        // A switched-off colour still shows what is stored, behind a veil of the window colour.
+        QColor veil = Colour(skin::kWindow);
+        veil.setAlpha(170);
+        painter.fillRect(3, 3, w - 6, h - 6, veil);
+    }
 }
 
 void ColorBtn::mousePressEvent(QMouseEvent* event) {
