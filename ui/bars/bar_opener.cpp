@@ -65,6 +65,9 @@ void BarOpener::Open(const BarRequest& request) {
     // The bar sits at the window's client origin, over the canvas corner, as it always has.
     bar->move(mw_->mapToGlobal(QPoint(0, 0)));
     bar->show();
+    // The new bar takes the keyboard, so Esc cancels it even where no window manager hands
+    // the focus to new windows.
+    bar->activateWindow();
 }
 
 BarOpener* InstallBarOpener(MainWindow* mw) {

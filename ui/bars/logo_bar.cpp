@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/guard.h"
 #include "document/le_file.h"
@@ -65,8 +66,12 @@ void LogoBar::Load() {
     current_only_->setChecked(ColourShift::CurrentOnly());
     background_->setChecked(ColourShift::Background());
     fixed_->setChecked(doc().fixed != 0);
-    LoadValue(width_, doc().cw, float(doc().cw));
-    LoadValue(height_, doc().ch, float(doc().ch));
+    // Without a fixed canvas the rows show the logo's present size, which fixing it would keep.
+    const bool fixed = doc().fixed != 0;
+    const int w = fixed ? doc().cw : std::clamp(doc().ob.dw, 5, 3000);
+    const int h = fixed ? doc().ch : std::clamp(doc().ob.dh, 5, 3000);
+    LoadValue(width_, w, float(w));
+    LoadValue(height_, h, float(h));
     width_.edit->setEnabled(doc().fixed != 0);
     height_.edit->setEnabled(doc().fixed != 0);
     ready_ = was;

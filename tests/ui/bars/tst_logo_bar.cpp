@@ -77,6 +77,7 @@ void LogoBarTest::CentreAndFixedCanvasGoBackOnCancel() {
     auto* bar = qobject_cast<LogoBar*>(OpenBar(mw.get()));
     QVERIFY(bar);
     QVERIFY(!bar->canvasWidth().edit->isEnabled());
+    QCOMPARE(bar->canvasWidth().edit->value(), mw->lf.ob.dw);
     QTest::mouseClick(bar->centre(), Qt::LeftButton);
     const LogoObj& a = *mw->lf.obj[0];
     const LogoObj& b = *mw->lf.obj[1];
