@@ -22,6 +22,7 @@ QString ImageBar::TabText(int tab, int itmpp) {
 }
 
 QString ImageBar::PageText(int page, int itmpp, int pages, int total) {
+    if (total <= 0) return QStringLiteral("No shapes installed");
     // With fewer shapes than a page the one page shown is not full.
     const int last = std::min((page + 1) * itmpp, total);
     return QStringLiteral("Shapes %1-%2 of %3 (Page %4 of %5)")
@@ -109,6 +110,8 @@ void ImageBar::SyncTabAndLabel() {
 void ImageBar::ShapeClicked(int sel) {
     LogoObj* o = obj();
     if (!ready_ || sel < 0 || !o) return;
+    // Without symbol fonts the grid is empty and a click picks nothing.
+    if (FtText::ShapeCount() <= 0) return;
     const int n = list_->ShapeAt(sel);
     std::string label;
     if (!QV_CHECK_T("n<syms", n >= 0 && n < FtText::ShapeCount())) return;

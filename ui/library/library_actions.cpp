@@ -3,6 +3,7 @@
 
 #include "app/guard.h"
 #include "persist/style_library.h"
+#include "render/ft_text.h"
 #include "ui/library/obj_lib.h"
 #include "ui/library/style_btn.h"
 #include "ui/main_window.h"
@@ -10,7 +11,8 @@
 namespace qv::ui {
 
 void MainWindow::LibraryClicked(int sel) {
-    if (sel < 0) return;
+    // Without symbol fonts the grid is empty and a click picks nothing.
+    if (sel < 0 || FtText::ShapeCount() <= 0) return;
     // A cell past the end of the table shows shape 0, so that is the shape it gives.
     const int n = lib_->ShapeAt(sel);
     if (!lf.ApplyLibraryShape(n)) return;

@@ -85,6 +85,7 @@ void ImageBarTest::TabAndPageTexts() {
              QStringLiteral("Shapes 1001-1100 of 2500 (Page 11 of 25)"));
     // Fewer shapes than a page: the one page shown ends at the last shape.
     QCOMPARE(ImageBar::PageText(0, 80, 0, 30), QStringLiteral("Shapes 1-30 of 30 (Page 1 of 1)"));
+    QCOMPARE(ImageBar::PageText(0, 80, 0, 0), QStringLiteral("No shapes installed"));
 }
 
 void ImageBarTest::OpensOnThePageOfTheCurrentShape() {
