@@ -140,16 +140,21 @@ ColorBtn* BarDialog::AddColour(int row, const QString& label) {
 void BarDialog::EditColourModally(const std::function<Hls*()>& triple, const QString& description,
                                   ColorBtn* button) {
     if (!triple()) return;
-    LeFile saved;
-    QV_CHECK_T("CopyFrom(lf)", saved.CopyFrom(doc()) == 0);
     {
         ColorBar bar(mw_, {ColourTarget{triple(), description}}, 0, true);
-        if (bar.exec() != QDialog::Accepted)
-            QV_CHECK_T("CopyFrom(saved)", doc().CopyFrom(saved) == 0);
+        RunOnCopy(bar);
     }
     // The copy back replaces the objects, so the colour is looked up again.
     if (const Hls* now = triple()) button->SetColour(*now);
     Recompose();
+}
+
+bool BarDialog::RunOnCopy(QDialog& dialog) {
+    LeFile saved;
+    QV_CHECK_T("CopyFrom(lf)", saved.CopyFrom(doc()) == 0);
+    if (dialog.exec() == QDialog::Accepted) return true;
+    QV_CHECK_T("CopyFrom(saved)", doc().CopyFrom(saved) == 0);
+    return false;
 }
 
 void BarDialog::accept() {

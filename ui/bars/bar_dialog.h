@@ -65,6 +65,9 @@ protected:
     QCheckBox* AddCheck(int row, const QString& label);
     // The two-line label and its "(click to edit)" colour button.
     ColorBtn* AddColour(int row, const QString& label);
+    // Runs `dialog` modally on the live document; its Cancel puts back the whole document as it
+    // was before. True when it ended with Ok.
+    bool RunOnCopy(QDialog& dialog);
     // Runs the Colors bar modally on `triple`; Cancel restores the whole document.
     void EditColourModally(const std::function<Hls*()>& triple, const QString& description,
                            ColorBtn* button);

@@ -69,13 +69,13 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
         // selected, rather than as a fault.
         if (shape) sn = ShapeIndexOf(*o);
     }
-    QV_CHECK_T("m_list.UpdatePage(itmpp,pages,page,sn)", list_->UpdatePage(itmpp_, pages_, 0, sn));
-    page_ = list_->page();
-    for (int tab = 0; tab < std::max(pages_, 1); ++tab) tabs_->addTab(TabText(tab, itmpp_));
+    int itmpp = 0, pages = 0;
+    QV_CHECK_T("m_list.UpdatePage(itmpp,pages,page,sn)", list_->UpdatePage(itmpp, pages, 0, sn));
+    for (int tab = 0; tab < std::max(pages, 1); ++tab) tabs_->addTab(TabText(tab, itmpp));
     SyncTabAndLabel();
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
-        if (tab >= 0 && tab != page_) ShowPage(tab);
+        if (tab >= 0 && tab != page()) ShowPage(tab);
     });
     connect(prev_, &QPushButton::clicked, this, [this] { StepPage(-1); });
     connect(next_, &QPushButton::clicked, this, [this] { StepPage(+1); });
@@ -83,28 +83,40 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     FinishOpening(QString());
 }
 
+int ImageBar::page() const {
+    return list_->page();
+}
+
+int ImageBar::pages() const {
+    return list_->pages();
+}
+
+int ImageBar::itemsPerPage() const {
+    return list_->itemsPerPage();
+}
+
 void ImageBar::ShowPage(int page) {
-    int pages = 0;
-    QV_CHECK_T("m_list.UpdatePage(itmpp,_pages,page)", list_->UpdatePage(itmpp_, pages, page));
-    QV_CHECK_T("_pages==pages", pages == pages_);
-    page_ = list_->page();
+    const int pages = list_->pages();
+    int itmpp = 0, shown_pages = 0;
+    QV_CHECK_T("m_list.UpdatePage(itmpp,_pages,page)", list_->UpdatePage(itmpp, shown_pages, page));
+    QV_CHECK_T("_pages==pages", shown_pages == pages);
     SyncTabAndLabel();
 }
 
 void ImageBar::StepPage(int step) {
-    const int page = page_ + step;
-    if (page < 0 || page >= pages_) return;
-    ShowPage(page);
+    const int to = page() + step;
+    if (to < 0 || to >= pages()) return;
+    ShowPage(to);
 }
 
 void ImageBar::SyncTabAndLabel() {
     {
         const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(page_);
+        tabs_->setCurrentIndex(page());
     }
-    label_->setText(PageText(page_, itmpp_, pages_, FtText::ShapeCount()));
-    prev_->setEnabled(page_ > 0);
-    next_->setEnabled(page_ + 1 < pages_);
+    label_->setText(PageText(page(), itemsPerPage(), pages(), FtText::ShapeCount()));
+    prev_->setEnabled(page() > 0);
+    next_->setEnabled(page() + 1 < pages());
 }
 
 void ImageBar::ShapeClicked(int sel) {

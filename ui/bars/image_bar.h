@@ -27,9 +27,10 @@ public:
     ObjLib* shapes() const { return list_; }
     QTabBar* tabs() const { return tabs_; }
     QLabel* pageLabel() const { return label_; }
-    int page() const { return page_; }
-    int pages() const { return pages_; }
-    int itemsPerPage() const { return itmpp_; }
+    // The grid keeps the paging; the bar shows it in its tabs and label.
+    int page() const;
+    int pages() const;
+    int itemsPerPage() const;
 
     // Tab i covers shapes i * itmpp + 1 to (i + 1) * itmpp, counted from 1.
     static QString TabText(int tab, int itmpp);
@@ -51,9 +52,6 @@ private:
     QPushButton* prev_ = nullptr;
     QPushButton* next_ = nullptr;
     QLabel* label_ = nullptr;
-    int itmpp_ = 0;
-    int pages_ = 0;
-    int page_ = 0;
 };
 
 }  // namespace qv::ui

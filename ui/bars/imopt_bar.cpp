@@ -7,7 +7,6 @@
 
 #include "app/guard.h"
 #include "document/bar_mappings.h"
-#include "document/le_file.h"
 #include "document/logo_obj.h"
 #include "render/ft_text.h"
 #include "ui/bars/image_bar.h"
@@ -76,13 +75,10 @@ void Imopt::ShowShape() {
 void Imopt::SelectShape() {
     LogoObj* o = obj();
     if (!ready_ || !o || o->type != LogoObj::kShape) return;
-    LeFile saved;
-    QV_CHECK_T("CopyFrom(lf)", saved.CopyFrom(doc()) == 0);
     {
         ImageBar bar(mw_, true);
         bar.move(pos());
-        if (bar.exec() != QDialog::Accepted)
-            QV_CHECK_T("CopyFrom(saved)", doc().CopyFrom(saved) == 0);
+        RunOnCopy(bar);
     }
     ShowShape();
     Recompose();

@@ -76,8 +76,6 @@ TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Opti
     });
     Load();
     FinishOpening(kPrefix);
-    text_->setFocus(Qt::OtherFocusReason);
-    text_->selectAll();
 }
 
 void TextBar::Load() {
@@ -107,7 +105,6 @@ void TextBar::SelectTab(int category) {
 void TextBar::showEvent(QShowEvent* event) {
     BarDialog::showEvent(event);
     // The bar opens for typing: the text line has the focus with its text selected.
-    activateWindow();
     text_->setFocus(Qt::OtherFocusReason);
     text_->selectAll();
 }
