@@ -20,13 +20,7 @@ using namespace qv::ui;
 
 namespace {
 
-std::unique_ptr<MainWindow> ActiveEditor() {
-    auto mw = test::ShowEditor();
-    mw->activateWindow();
-    QApplication::setActiveWindow(mw.get());
-    if (!QTest::qWaitForWindowActive(mw.get())) qWarning("the editor did not become active");
-    return mw;
-}
+using test::ActiveEditor;
 
 // The title of the next modal dialog, which is closed at once.
 struct ModalWatcher {

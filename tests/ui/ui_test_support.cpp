@@ -1,15 +1,14 @@
 #include "tests/ui/ui_test_support.h"
 
-#include <QPushButton>
-#include <QTest>
-
 #include <QApplication>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/install_dir.h"
 #include "output/bitmap_import.h"
 #include "render/ft_text.h"
+#include "tests/ui/mouse.h"
 #include "ui/editor_area.h"
 
 namespace qv::test {
@@ -50,12 +49,15 @@ LogoObj* AddShape(LeFile& lf, int x, int y) {
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, held,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
+    Mouse(widget, type, pos);
+}
+
+std::unique_ptr<ui::MainWindow> ActiveEditor() {
+    auto mw = ShowEditor();
+    mw->activateWindow();
+    QApplication::setActiveWindow(mw.get());
+    if (!QTest::qWaitForWindowActive(mw.get())) qWarning("the editor did not become active");
+    return mw;
 }
 
 QPoint CanvasPoint(const QWidget* canvas, int x, int y) {

@@ -17,6 +17,9 @@ void LoadShippedFonts();
 // unsaved changes unless a test asks for them.
 std::unique_ptr<ui::MainWindow> ShowEditor(int cx = 1000, int cy = 700);
 
+// As ShowEditor, and made the active window, as a user's click would.
+std::unique_ptr<ui::MainWindow> ActiveEditor();
+
 LogoObj* AddText(LeFile& lf, const char* text, int x = 0, int y = 0);
 LogoObj* AddShape(LeFile& lf, int x = 0, int y = 0);
 

@@ -26,13 +26,7 @@ TextBar* NewText(MainWindow& mw) {
     return qobject_cast<TextBar*>(OpenBar(&mw));
 }
 
-std::unique_ptr<MainWindow> ActiveEditor() {
-    auto mw = test::ShowEditor();
-    mw->activateWindow();
-    QApplication::setActiveWindow(mw.get());
-    if (!QTest::qWaitForWindowActive(mw.get())) qWarning("the editor did not become active");
-    return mw;
-}
+using test::ActiveEditor;
 
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "app/fault_report.h"
-#include "tests/ui/colour/mouse.h"
+#include "tests/ui/mouse.h"
 #include "ui/colour/color_btn.h"
 #include "ui/colour/colour_controls.h"
 #include "ui/colour/colour_math.h"

@@ -7,7 +7,7 @@
 
 #include "app/fault_report.h"
 #include "document/bar_mappings.h"
-#include "tests/ui/colour/mouse.h"
+#include "tests/ui/mouse.h"
 #include "ui/value_slider.h"
 
 using namespace qv;
