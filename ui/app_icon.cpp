@@ -36,6 +36,16 @@ void PaintStarBadge(QPainter& p, QPointF centre, double radius) {
     p.drawPath(star);
 }
 
+// The rounded tile in the brand's blue, lighter at the top, with no outline.
+void PaintTile(QPainter& p, const QRectF& tile, double radius) {
+    QLinearGradient back(tile.topLeft(), tile.bottomLeft());
+    back.setColorAt(0, QColor(96, 160, 190));
+    back.setColorAt(1, QColor(36, 80, 104));
+    p.setPen(Qt::NoPen);
+    p.setBrush(back);
+    p.drawRoundedRect(tile, radius, radius);
+}
+
 }  // namespace
 
 QImage PaintAppIcon(int size) {
@@ -45,12 +55,7 @@ QImage PaintAppIcon(int size) {
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
     const QRectF tile(s * 0.06, s * 0.06, s * 0.88, s * 0.88);
-    QLinearGradient back(tile.topLeft(), tile.bottomLeft());
-    back.setColorAt(0, QColor(96, 160, 190));
-    back.setColorAt(1, QColor(36, 80, 104));
-    p.setPen(Qt::NoPen);
-    p.setBrush(back);
-    p.drawRoundedRect(tile, s * 0.2, s * 0.2);
+    PaintTile(p, tile, s * 0.2);
     PaintStarBadge(p, QPointF(s * 0.47, s * 0.54), s * 0.33);
     p.setBrush(QColor(240, 150, 62));
     p.drawEllipse(QPointF(s * 0.76, s * 0.25), s * 0.09, s * 0.09);
@@ -82,12 +87,7 @@ QImage PaintDocumentIcon(int size) {
     p.setBrush(QColor(200, 220, 230));
     p.drawPath(corner);
     const QRectF tile(s * 0.26, s * 0.36, s * 0.48, s * 0.48);
-    QLinearGradient back(tile.topLeft(), tile.bottomLeft());
-    back.setColorAt(0, QColor(96, 160, 190));
-    back.setColorAt(1, QColor(36, 80, 104));
-    p.setPen(Qt::NoPen);
-    p.setBrush(back);
-    p.drawRoundedRect(tile, s * 0.08, s * 0.08);
+    PaintTile(p, tile, s * 0.08);
     PaintStarBadge(p, tile.center() + QPointF(0, s * 0.015), s * 0.18);
     return image;
 }
