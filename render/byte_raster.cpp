@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/fault_report.h"
+#include "app/user_message.h"
 #include "render/pixel_buffer.h"
 
 namespace qv {
@@ -11,12 +12,12 @@ namespace qv {
 bool ByteRaster::Allocate(size_t count) {
     Free();
     if (count > kMaxPixels) {
-        ReportFault(0, kOutOfMemory);
+        ShowMessage(kOutOfMemory);
         return false;
     }
     bytes_.reset(new (std::nothrow) uint8_t[count > 0 ? count : 1]);
     if (!bytes_) {
-        ReportFault(0, kOutOfMemory);
+        ShowMessage(kOutOfMemory);
         return false;
     }
     std::memset(bytes_.get(), 0, count > 0 ? count : 1);

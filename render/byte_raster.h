@@ -9,7 +9,7 @@ namespace qv {
 // An owned block of bytes, allocated without throwing: coverage rasters and effects masks.
 class ByteRaster {
 public:
-    // Replaces the content with `count` zero bytes. On failure it reports "not enough memory to
+    // Replaces the content with `count` zero bytes. On failure it shows "not enough memory to
     // complete operation", ends up empty and returns false.
     bool Allocate(size_t count);
     void Free() {

@@ -30,13 +30,11 @@ FT_Matrix MatrixOf(const GlyphPlacement& g) { return FT_Matrix{g.xx, g.xy, g.yx,
 int FtText::PrepareStr(const ObjStyle& lt) {
     const bool shape = lt.glyph >= 0;
     slen = shape ? 1 : static_cast<int>(std::min<size_t>(lt.str.size(), 100000));
-    // Longer lines are laid out up to the capacity rather than not at all.
+    // The bounded record never holds more; the check guards the fixed-size buffer below.
     if (!QV_CHECK_T("slen<500", slen < kMaxGlyphs)) slen = kMaxGlyphs - 1;
 
     if (slen == 0) {
-        szx = szy = 10;
-        orgx = orgy = 0;
-        raster.Allocate(100);
+        EmptyLayout();
         return 0;
     }
     if (gp.size() < static_cast<size_t>(slen)) gp.resize(static_cast<size_t>(slen));
@@ -124,13 +122,11 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     }
     slen = laid_out;
     if (slen == 0) {
-        szx = szy = 10;
-        orgx = orgy = 0;
-        raster.Allocate(100);
+        EmptyLayout();
         return 0;
     }
 
-    const int margin = effects ? 10 : 1;
+    margin = effects ? 10 : 1;
     szx = 2 * margin + maxx - minx;
     szy = 2 * margin + maxy - miny;
     orgx = margin - minx;
@@ -138,11 +134,6 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     for (int n = 0; n < slen; ++n) {
         gp[size_t(n)].x = gp[size_t(n)].x + margin - minx;
         gp[size_t(n)].y = margin + maxy - gp[size_t(n)].y;
-    }
-    if (!raster.Allocate(size_t(szx) * size_t(szy))) {
-        // Nothing can be drawn: keep a consistent, empty picture.
-        slen = 0;
-        szx = szy = 0;
     }
     return 0;
 }

@@ -5,45 +5,115 @@
 #include "render/effects.h"
 #include "render/ft_text.h"
 #include "render/gradient.h"
+#include "render/style_bounds.h"
 
 namespace qv {
 
+namespace {
+
+// FreeType takes pixel sizes up to 0xFFFF, and no raster could hold a glyph that size anyway.
+constexpr int kMaxPixelSize = 32768;
+
+}  // namespace
+
 int FtText::Render(const ObjStyle& lt, int mode, int flag) {
+    const UsableStyle use(lt);
+    LayoutBounded(use.get(), mode, flag);
+    return RasterizeBounded(use.get());
+}
+
+int FtText::Layout(const ObjStyle& lt, int mode, int flag) {
+    const UsableStyle use(lt);
+    return LayoutBounded(use.get(), mode, flag);
+}
+
+int FtText::Rasterize(const ObjStyle& lt) {
+    const UsableStyle use(lt);
+    return RasterizeBounded(use.get());
+}
+
+void FtText::EmptyLayout() {
+    slen = 0;
+    szx = szy = 10;
+    orgx = orgy = 0;
+}
+
+void FtText::FreeRasters() {
+    raster.Free();
+    mask.Free();
+}
+
+int FtText::LayoutBounded(const ObjStyle& lt, int mode, int flag) {
+    FreeRasters();
     effects = flag;
+    too_large = false;
+    margin = flag ? 10 : 1;
     face = FindFace(lt.font);
     if (!face) {
         // No text font is installed at all: an empty picture rather than a crash.
-        slen = 0;
-        szx = szy = 10;
-        orgx = orgy = 0;
-        raster.Allocate(100);
-        mask.Free();
+        EmptyLayout();
         return 0;
     }
-    SetPixelSize(lt, mode);
+    if (!SetPixelSize(lt, mode)) {
+        EmptyLayout();
+        too_large = true;
+        return 0;
+    }
     QV_CHECK_T("PrepareStr(lt)", PrepareStr(lt) == 0);
-    QV_CHECK_T("RenderStr(lt)", RenderStr(lt) == 0);
     // Faces are shared: leave the transform as every other caller expects to find it.
     FT_Set_Transform(face, nullptr, nullptr);
-    if (flag) {
-        QV_CHECK_T("PrepareEffects(lt)", PrepareEffects(lt) == 0);
-    } else {
-        mask.Free();
-    }
     return 0;
 }
 
-void FtText::SetPixelSize(const ObjStyle& lt, int mode) {
+FtText::RasterCost FtText::Cost(const ObjStyle& lt) const {
+    if (too_large) return {UINT64_MAX, UINT64_MAX};
+    const uint64_t count = uint64_t(szx) * uint64_t(szy);
+    const UsableStyle use(lt);
+    const bool blurred = effects && (use.get().outline || use.get().shadow);
+    RasterCost cost;
+    cost.kept = blurred ? 2 * count : count;
+    // The blur's spare raster, and one glyph bitmap of FreeType's, never larger than the raster.
+    cost.peak = cost.kept + (blurred ? count : 0) + (slen > 0 ? count : 0);
+    return cost;
+}
+
+int FtText::RasterizeBounded(const ObjStyle& lt) {
+    FreeRasters();
+    if (too_large || !raster.Allocate(size_t(szx) * size_t(szy))) {
+        // Nothing can be drawn: keep a consistent, empty picture.
+        slen = 0;
+        szx = szy = 0;
+        return 0;
+    }
+    if (face && slen > 0) {
+        // Faces are shared: another layout may have set its own size on this face since. The
+        // same size is not set again, which would make FreeType rerun the font's hinting set-up.
+        if (face->size->metrics.x_ppem != pixel_width || face->size->metrics.y_ppem != pixel_height) {
+            QV_FT_T("FT_Set_Pixel_Sizes(face,fw,fh)",
+                    FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(pixel_width),
+                                       static_cast<FT_UInt>(pixel_height)));
+        }
+        QV_CHECK_T("RenderStr(lt)", RenderStr(lt) == 0);
+        FT_Set_Transform(face, nullptr, nullptr);
+    }
+    if (effects) QV_CHECK_T("PrepareEffects(lt)", PrepareEffects(lt) == 0);
+    return 0;
+}
+
+bool FtText::SetPixelSize(const ObjStyle& lt, int mode) {
     const bool shape = lt.glyph >= 0;
     int fh = static_cast<int>(static_cast<float>(lt.size) * scale);
     int fw = shape ? static_cast<int>(static_cast<float>(lt.width) * scale)
                    : static_cast<int>(static_cast<float>(lt.size) * scale * lt.aspect);
     if (fh < 1) fh = 1;
     if (fw < 1) fw = 1;
+    if (fh > kMaxPixelSize || fw > kMaxPixelSize) return false;
+    pixel_width = fw;
+    pixel_height = fh;
     if (mode == 0) {
         QV_FT_T("FT_Set_Pixel_Sizes(face,fw,fh)",
                 FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(fw), static_cast<FT_UInt>(fh)));
-        return;
+        return true;
     }
     // Shrink until the line (and in mode 2 the widest glyph) fits, never below 2 pixels.
     const int d = fh - fw;
@@ -52,15 +122,20 @@ void FtText::SetPixelSize(const ObjStyle& lt, int mode) {
         const int fh_ = n + d;
         QV_FT_T("FT_Set_Pixel_Sizes(face,fw_,fh_)",
                 FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(fw_), static_cast<FT_UInt>(fh_)));
+        pixel_width = fw_;
+        pixel_height = fh_;
         if (n - 1 < 2 || n - 1 + d < 2) break;
         const long line = face->size->metrics.height / 64;
         const long widest = face->size->metrics.max_advance / 64;
         if (line > fh || (mode == 2 && widest > fw)) continue;
         break;
     }
+    return true;
 }
 
-int FtText::PrepareEffects(const ObjStyle& lt) {
+int FtText::PrepareEffects(const ObjStyle& stored) {
+    const UsableStyle use(stored);
+    const ObjStyle& lt = use.get();
     if (!lt.outline && !lt.shadow) {
         mask.Free();
         return 0;
@@ -89,6 +164,12 @@ int FtText::PrepareEffects(const ObjStyle& lt) {
 
 int FtText::BltToBuf(const ObjStyle& lt, uint32_t* dta, int dw, int dh, int x, int y, bool xcnt,
                      bool ycnt) const {
+    const UsableStyle use(lt);
+    return BltBounded(use.get(), dta, dw, dh, x, y, xcnt, ycnt);
+}
+
+int FtText::BltBounded(const ObjStyle& lt, uint32_t* dta, int dw, int dh, int x, int y, bool xcnt,
+                       bool ycnt) const {
     const size_t count = size_t(szx) * size_t(szy);
     if (!dta || dw <= 0 || dh <= 0 || raster.size() != count || count == 0) return 0;
     RasterPlacement r;

@@ -8,30 +8,50 @@
 #include "render/byte_raster.h"
 #include "render/font_registry.h"
 #include "render/pixel_buffer.h"
+#include "render/text_layout.h"
 
 namespace qv {
 
-// Where one glyph goes: during layout relative to the text origin with y up, afterwards in
-// raster columns and rows; with its transform in 16.16 fixed point.
-struct GlyphPlacement {
-    int index = 0;
-    int x = 0;
-    int y = 0;
-    FT_Fixed xx = 0x10000, xy = 0, yx = 0, yy = 0x10000;
-};
+inline constexpr const char* kDamagedInstallationMessage =
+    "Installation package corrupted. Please reinstall Qorvan Logo";
 
 // The rendering engine. An instance renders one style record into a coverage raster (and, with
 // effects, the mask the outline and shadow are drawn from) and blits it into pixel buffers.
 // The static part is the process-wide font library: the archives read at start-up, their open
 // faces, and the table of shapes offered from the symbol fonts.
-class FtText {
+//
+// A render is two steps: Layout (the face, its pixel size, the glyph placements and the raster
+// size, all kept in the TextLayout this renderer is) and Rasterize (the coverage raster and the
+// effects mask). Splitting them lets a caller learn what the rasters will cost before any of
+// them is allocated. Values of the style record outside what the editor produces are held to
+// their bounds first (render/style_bounds.h); the record itself is never changed.
+class FtText : public TextLayout {
 public:
     static constexpr int kMaxGlyphs = 500;
 
     // Mode 0: exact size; 2: shrunk until the widest glyph and the line height fit; any other
     // value: shrunk until the line height fits. A non-zero flag adds the 10-pixel margin and
-    // prepares the effects mask.
+    // prepares the effects mask. Layout followed by Rasterize.
     int Render(const ObjStyle& lt, int mode, int flag);
+
+    // Lays out `lt` without allocating any raster; the previous rasters are released.
+    int Layout(const ObjStyle& lt, int mode, int flag);
+    // Draws the glyphs of the last layout into a new coverage raster and, with effects, builds
+    // the mask. `lt` must be the record the layout was made from.
+    int Rasterize(const ObjStyle& lt);
+    // The layout as a plain value, for the drawers that do not rasterise.
+    const TextLayout& layout() const { return *this; }
+
+    // What Rasterize of the last layout allocates: the bytes it keeps (coverage and mask) and
+    // the most it holds at once while it works (those plus the blur's spare raster and one
+    // glyph bitmap). Too large a layout costs UINT64_MAX.
+    struct RasterCost {
+        uint64_t kept = 0;
+        uint64_t peak = 0;
+    };
+    RasterCost Cost(const ObjStyle& lt) const;
+    // Frees the rasters, keeping the layout.
+    void FreeRasters();
 
     // Draws the last raster into `dta` (dw x dh): shadow, fill or gradient, outline. With
     // xcnt / ycnt the raster's centre goes to x / y, otherwise its origin.
@@ -48,24 +68,21 @@ public:
     // Builds the effects mask and outline curve from the coverage raster.
     int PrepareEffects(const ObjStyle& lt);
 
-    int szx = 0;
-    int szy = 0;
-    int orgx = 0;  // raster column of the text origin
-    int orgy = 0;  // raster row of the baseline
-    float scale = 1.0f;  // render scale: 1 on screen, the output factor during export
-    int effects = 0;     // flag of the last Render
     ByteRaster raster;   // coverage, szx * szy
     ByteRaster mask;     // effects mask, szx * szy
     int curve[256] = {};
-    int slen = 0;
-    std::vector<GlyphPlacement> gp;  // slen entries; its capacity is kept between renders
-    FT_Face face = nullptr;
+
+    // What InitFt, ReadLib and ReadLibBuffer return for a missing, truncated or damaged archive.
+    static constexpr int kArchiveDamaged = 1;
 
     // Starts FreeType and loads the shape library and the eleven text archives from the
-    // installation directory. A second call is a fault.
+    // installation directory. A second call is a fault. When an archive is missing or damaged
+    // the fonts that could be read are kept, kDamagedInstallationMessage is shown once and the
+    // result is kArchiveDamaged.
     static int InitFt();
-    // Reads one archive and appends its fonts with the given category. Every failure is
-    // reported; a wrong magic number ends the process after a message.
+    // Reads one archive and appends its fonts with the given category, up to any damage: the
+    // result is then kArchiveDamaged, with nothing shown. A wrong magic number ends the process
+    // after kDamagedInstallationMessage.
     static int ReadLib(int category, const std::string& path);
     // The same for an archive already in memory: `dta` is descrambled in place and parsed; the
     // fonts copy what they need.
@@ -93,7 +110,12 @@ public:
     static std::vector<std::string> TextFontNames(int category);
 
 private:
-    void SetPixelSize(const ObjStyle& lt, int mode);
+    int LayoutBounded(const ObjStyle& lt, int mode, int flag);
+    int RasterizeBounded(const ObjStyle& lt);
+    int BltBounded(const ObjStyle& lt, uint32_t* dta, int dw, int dh, int x, int y, bool xcnt,
+                   bool ycnt) const;
+    void EmptyLayout();
+    bool SetPixelSize(const ObjStyle& lt, int mode);
     int PrepareStr(const ObjStyle& lt);
     int RenderStr(const ObjStyle& lt);
 };

@@ -4,19 +4,20 @@
 #include <new>
 
 #include "app/fault_report.h"
+#include "app/user_message.h"
 
 namespace qv {
 
 bool PixelBuffer::Allocate(int width, int height) {
     Free();
     if (width < 0 || height < 0 || uint64_t(width) * uint64_t(height) > kMaxPixels) {
-        ReportFault(0, kOutOfMemory);
+        ShowMessage(kOutOfMemory);
         return false;
     }
     const size_t count = size_t(width) * size_t(height);
     pixels_.reset(new (std::nothrow) uint32_t[count > 0 ? count : 1]);
     if (!pixels_) {
-        ReportFault(0, kOutOfMemory);
+        ShowMessage(kOutOfMemory);
         return false;
     }
     width_ = width;

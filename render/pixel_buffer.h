@@ -27,7 +27,7 @@ class PixelBuffer {
 public:
     PixelBuffer() = default;
     // Replaces the content with an uninitialised width x height block. On failure (memory, or a
-    // size beyond kMaxPixels, or a negative side) it reports "not enough memory to complete
+    // size beyond kMaxPixels, or a negative side) it shows "not enough memory to complete
     // operation", ends up empty and returns false; nothing may be drawn into it then.
     bool Allocate(int width, int height);
     void Free();
@@ -39,6 +39,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return !pixels_; }
+    uint64_t size() const { return uint64_t(width_) * uint64_t(height_); }
     uint32_t* data() { return pixels_.get(); }
     const uint32_t* data() const { return pixels_.get(); }
     uint32_t at(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
