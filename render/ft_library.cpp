@@ -36,14 +36,6 @@ bool ReadWhole(int fd, uint8_t* data, size_t size, size_t& got) {
     return true;
 }
 
-const char* const kTextArchiveCalls[FontRegistry::kCategories] = {
-    "ReadLib(0,ep+\"/embedded/emb1.gld\")",  "ReadLib(1,ep+\"/embedded/emb2.gld\")",
-    "ReadLib(2,ep+\"/embedded/emb3.gld\")",  "ReadLib(3,ep+\"/embedded/emb4.gld\")",
-    "ReadLib(4,ep+\"/embedded/emb5.gld\")",  "ReadLib(5,ep+\"/embedded/emb6.gld\")",
-    "ReadLib(6,ep+\"/embedded/emb7.gld\")",  "ReadLib(7,ep+\"/embedded/emb8.gld\")",
-    "ReadLib(8,ep+\"/embedded/emb9.gld\")",  "ReadLib(9,ep+\"/embedded/emb10.gld\")",
-    "ReadLib(10,ep+\"/embedded/emb11.gld\")",
-};
 
 }  // namespace
 
@@ -54,12 +46,18 @@ int FtText::InitFt() {
     if (!QV_FT(FT_Init_FreeType(&library))) return 0;
     reg.library = library;
     const std::string& ep = InstallDir();
-    QV_CHECK_T("ReadLib(-1,ep+\"/basgl.bgd\")", ReadLib(-1, ep + "/basgl.bgd") == 0);
+    // A missing or damaged archive is the installation's fault, not the program's: the user is
+    // told once, and whatever could be read is used.
+    bool damaged = ReadLib(-1, ep + "/basgl.bgd") != 0;
     reg.n_symfonts = static_cast<int>(reg.fonts.size());
     QV_CHECK_T("PrepSymLib()", PrepSymLib() == 0);
     for (int ncat = 0; ncat < FontRegistry::kCategories; ++ncat) {
         const std::string path = ep + "/embedded/emb" + std::to_string(ncat + 1) + ".gld";
-        QV_CHECK_T(kTextArchiveCalls[ncat], ReadLib(ncat, path) == 0);
+        if (ReadLib(ncat, path) != 0) damaged = true;
+    }
+    if (damaged) {
+        ShowMessage(kDamagedInstallationMessage);
+        return kArchiveDamaged;
     }
     return 0;
 }
@@ -68,19 +66,16 @@ int FtText::ReadLib(int category, const std::string& path) {
     FileHandle file;
     file.fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
-    if (file.fd < 0 || fstat(file.fd, &info) != 0) {
-        ReportFault(errno, "open:" + path);
-        return 0;
-    }
+    if (file.fd < 0 || fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return kArchiveDamaged;
     const size_t infl = static_cast<size_t>(info.st_size);
     std::unique_ptr<uint8_t[]> dta(new (std::nothrow) uint8_t[infl > 0 ? infl : 1]);
     if (!dta) {
-        ReportFault(0, kOutOfMemory);
-        return 0;
+        ShowMessage(kOutOfMemory);
+        return kArchiveDamaged;
     }
     size_t got = 0;
     const bool read_ok = ReadWhole(file.fd, dta.get(), infl, got);
-    if (!QV_CHECK_T("inf.Read(dta,infl)==infl", read_ok && got == infl)) return 0;
+    if (!read_ok || got != infl) return kArchiveDamaged;
     return ReadLibBuffer(category, dta.get(), infl);
 }
 
@@ -91,30 +86,34 @@ int FtText::ReadLibBuffer(int category, uint8_t* dta, size_t infl) {
     ByteReader iar(dta, infl);
     uint32_t magic = 0;
     if (!iar.ReadU32(magic) || magic != kArchiveMagic) {
-        ShowMessageAndQuit("Installation package corrupted. Please reinstall Qorvan Logo");
+        ShowMessageAndQuit(kDamagedInstallationMessage);
     }
     uint32_t count = 0;
-    if (!QV_CHECK_T("iar>>n", iar.ReadU32(count))) return 0;
+    if (!iar.ReadU32(count)) return kArchiveDamaged;
 
+    // A damaged archive stops at the damage, keeping the fonts before it.
+    int status = 0;
     for (uint32_t i = 0; i < count; ++i) {
         if (!QV_CHECK_T("n_fonts<1000", reg.fonts.size() < FontRegistry::kMaxFonts)) break;
         FontRecord fd;
-        if (!QV_CHECK_T("iar>>fd->lbl", iar.ReadString(fd.label))) break;
         uint32_t ffl = 0;
-        if (!QV_CHECK_T("iar>>ffl", iar.ReadU32(ffl))) break;
         // A length beyond the end of the archive is a short read; nothing is allocated for it.
-        if (!QV_CHECK_T("iar.Read(fd->fdt,ffl)==ffl", ffl <= iar.Remaining())) break;
+        if (!iar.ReadString(fd.label) || !iar.ReadU32(ffl) || ffl > iar.Remaining()) {
+            status = kArchiveDamaged;
+            break;
+        }
         fd.fdt.reset(new (std::nothrow) uint8_t[ffl > 0 ? ffl : 1]);
         if (!fd.fdt) {
-            ReportFault(0, kOutOfMemory);
+            ShowMessage(kOutOfMemory);
+            status = kArchiveDamaged;
             break;
         }
         fd.fdt_size = ffl;
         iar.ReadBytes(fd.fdt.get(), ffl);
         // A font FreeType refuses is left out rather than recorded without a face.
-        if (!QV_FT_T("FT_New_Memory_Face(library,fd->fdt,ffl,0,&fd->face)",
-                     FT_New_Memory_Face(reg.library, fd.fdt.get(), static_cast<FT_Long>(ffl), 0,
-                                        &fd.face))) {
+        if (FT_New_Memory_Face(reg.library, fd.fdt.get(), static_cast<FT_Long>(ffl), 0, &fd.face) != 0) {
+            fd.face = nullptr;
+            status = kArchiveDamaged;
             continue;
         }
         fd.name = std::string(fd.face->family_name ? fd.face->family_name : "") + " " +
@@ -122,7 +121,7 @@ int FtText::ReadLibBuffer(int category, uint8_t* dta, size_t infl) {
         fd.category = category;
         reg.fonts.push_back(std::move(fd));
     }
-    return 0;
+    return status;
 }
 
 int FtText::FreeFt() {
