@@ -24,6 +24,9 @@ struct LogoBuffers {
     PixelBuffer cdta;
     int cdw = 0;  // zero until the first Update with a preview size
     int cdh = 0;
+    // The last Update refused to draw because the logo needed more memory than allowed; the
+    // message is not repeated while that lasts.
+    bool over_budget = false;
 };
 
 // The logo document: objects back to front, the current one, background and canvas settings.
@@ -84,8 +87,11 @@ public:
     bool CanAdd() const { return objs < kMaxObjects; }
 
     // Renders every object and recomposes `ob` for a canvas of w x h and, when positive, a
-    // preview of preview_w x preview_h.
+    // preview of preview_w x preview_h. When the rasters and buffers would need more than
+    // `memory_budget` bytes nothing is drawn and kOutOfMemory is shown (once, until an Update
+    // succeeds again). The first form takes DefaultMemoryBudget().
     int Update(int w, int h, int preview_w, int preview_h);
+    int Update(int w, int h, int preview_w, int preview_h, uint64_t memory_budget);
 
     int objs = 0;
     int cur = -1;
@@ -98,6 +104,9 @@ public:
     LogoBuffers ob;
 
 private:
+    // Lays out every object and loads missing pictures; returns the bytes their rasters and
+    // pixels will take while the logo is composed.
+    uint64_t LayOutObjects(uint64_t budget);
     // False, after the message, when the document holds kMaxObjects already.
     bool RoomForOneMore() const;
     // A new object at the place of new objects, a quarter of the logo height above the centre.

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "app/guard.h"
+#include "app/memory_budget.h"
 #include "app/user_message.h"
 #include "codecs/encode.h"
 #include "output/colour_reduction.h"
 #include "output/octree_quantizer.h"
 #include "output/transparent_export.h"
+#include "render/style_bounds.h"
 
 namespace qv {
 namespace {
@@ -30,34 +32,77 @@ bool FormatAllowsTransparency(ExportFormat format) {
            format == ExportFormat::kGif8 || format == ExportFormat::kTiff;
 }
 
-int ExportObject(LogoObj& o, uint32_t* buf, int bw, int bh, int ox, int oy, float scf) {
-    if (o.type == LogoObj::kCustom) {
-        QV_CHECK_T("BltCust(dta,szx,szy,ox+dox,oy+doy)", o.BltCust(buf, bw, bh, ox + o.x, oy + o.y) == 0);
-        return 0;
+ExportPlan::ExportPlan(LeFile& lf, float scf) : scf_(scf), renderers_(size_t(std::max(lf.objs, 0))) {
+    for (int n = 0; n < lf.objs; ++n) {
+        LogoObj* o = lf.obj[n].get();
+        if (!o) continue;
+        if (o->type == LogoObj::kCustom) {
+            if (o->cust.empty() && !o->LoadPixels()) {
+                missing_pictures_.push_back(o->path);
+                continue;
+            }
+            picture_bytes_ = AddCost(picture_bytes_, MulCost(o->cust.size(), sizeof(uint32_t)));
+            continue;
+        }
+        auto ft = std::make_unique<FtText>();
+        ft->scale = scf;
+        QV_CHECK_T("ft.Render(lt,0,1)", ft->Layout(o->lt, 0, 1) == 0);
+        raster_bytes_ = std::max(raster_bytes_, ft->Cost(o->lt).peak);
+        renderers_[size_t(n)] = std::move(ft);
     }
-    o.ft.scale = scf;
-    QV_CHECK_T("ft.Render(lt,0,1)", o.ft.Render(o.lt, 0, 1) == 0);
-    const int ox_ = static_cast<int>(static_cast<float>(o.x) * scf + static_cast<float>(ox));
-    const int oy_ = static_cast<int>(scf * static_cast<float>(o.y) + static_cast<float>(oy));
-    QV_CHECK_T("ft.BltToBuf(lt,dta,szx,szy,ox_,oy_,TRUE,TRUE)",
-               o.ft.BltToBuf(o.lt, buf, bw, bh, ox_, oy_, true, true) == 0);
-    o.ft.scale = 1.0f;
-    return 0;
+}
+
+uint64_t ExportPlan::ObjectBytes() const { return AddCost(picture_bytes_, raster_bytes_); }
+
+const TextLayout* ExportPlan::LayoutOf(int n) const {
+    if (n < 0 || size_t(n) >= renderers_.size() || !renderers_[size_t(n)]) return nullptr;
+    return &renderers_[size_t(n)]->layout();
+}
+
+void ExportPlan::Draw(LeFile& lf, uint32_t* dta, int w, int h) {
+    if (!dta || w <= 0 || h <= 0) return;
+    std::fill_n(dta, size_t(w) * size_t(h), HlsToPacked(lf.bgc));
+    const int ox = w / 2;
+    const int oy = h / 2;
+    for (int n = 0; n < lf.objs && size_t(n) < renderers_.size(); ++n) {
+        LogoObj* o = lf.obj[n].get();
+        if (!QV_CHECK_T("obj[n]!=NULL", o != nullptr)) continue;
+        const int x = BoundedPosition(o->x);
+        const int y = BoundedPosition(o->y);
+        if (o->type == LogoObj::kCustom) {
+            QV_CHECK_T("BltCust(dta,szx,szy,ox+dox,oy+doy)", o->BltCust(dta, w, h, ox + x, oy + y) == 0);
+            continue;
+        }
+        FtText* ft = renderers_[size_t(n)].get();
+        if (!ft) continue;
+        // One object's rasters at a time: a logo of many large objects never holds them all.
+        QV_CHECK_T("ft.Render(lt,0,1)", ft->Rasterize(o->lt) == 0);
+        const int ox_ = static_cast<int>(static_cast<float>(x) * scf_ + static_cast<float>(ox));
+        const int oy_ = static_cast<int>(scf_ * static_cast<float>(y) + static_cast<float>(oy));
+        QV_CHECK_T("ft.BltToBuf(lt,dta,szx,szy,ox_,oy_,TRUE,TRUE)",
+                   ft->BltToBuf(o->lt, dta, w, h, ox_, oy_, true, true) == 0);
+        ft->FreeRasters();
+    }
 }
 
 int Export(LeFile& lf, uint32_t* dta, int w, int h, float scf) {
     if (!dta || w <= 0 || h <= 0) return 0;
     QV_CHECK_T("Export2(dta,w,h,scf)", [&] {
-        std::fill_n(dta, size_t(w) * size_t(h), HlsToPacked(lf.bgc));
-        for (int n = 0; n < lf.objs; ++n) {
-            LogoObj* o = lf.obj[n].get();
-            if (!QV_CHECK_T("obj[n]!=NULL", o != nullptr)) continue;
-            QV_CHECK_T("obj[n]->Export(buf,bw,bh,bw/2,bh/2,scf)",
-                       ExportObject(*o, dta, w, h, w / 2, h / 2, scf) == 0);
-        }
+        ExportPlan plan(lf, scf);
+        plan.Draw(lf, dta, w, h);
         return true;
     }());
     return 0;
+}
+
+uint64_t ExportMemoryNeed(const ExportPlan& plan, int w, int h, bool transparent, bool eight_bit) {
+    const uint64_t pixels = uint64_t(std::max(w, 0)) * uint64_t(std::max(h, 0));
+    // Composing holds the export buffer (four of them for transparency) and the 24-bit image
+    // besides one object's rasters; encoding holds the image, the 8-bit form and the encoded
+    // file twice over while it is handed on.
+    const uint64_t composing = AddCost(MulCost(pixels, transparent ? 20 : 8), plan.ObjectBytes());
+    const uint64_t encoding = AddCost(MulCost(pixels, eight_bit ? 13 : 12), plan.ObjectBytes());
+    return std::max(composing, encoding);
 }
 
 ExportSubject PrepareExportSubject(LeFile& lf) {
@@ -104,6 +149,15 @@ bool BufferToImage(const uint32_t* dta, int w, int h, Image& image) {
 
 bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
                      const std::string& path) {
+    return ExportLogoImage(lf, subject, settings, path, DefaultMemoryBudget());
+}
+
+std::string UnreadablePictureMessage(const std::string& path) {
+    return "The picture " + path + " could not be read, so the logo cannot be drawn as designed.";
+}
+
+bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
+                     const std::string& path, uint64_t memory_budget) {
     const ExportSettings c = ClampedSettings(settings);
     const ExportFormatInfo& format = FormatInfo(c.format);
     const OutputSize size = ExportOutputSize(subject, c);
@@ -114,6 +168,18 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
         return false;
     }
     const bool transparent = c.transparent && FormatAllowsTransparency(c.format);
+    ExportPlan plan(lf, scf);
+    // A logo that cannot be drawn as designed is not written at all.
+    if (!plan.missing_pictures().empty()) {
+        ShowMessage(UnreadablePictureMessage(plan.missing_pictures().front()));
+        return false;
+    }
+    if (!ImageSizeAllowed(size.width, size.height) ||
+        ExportMemoryNeed(plan, size.width, size.height, transparent, format.eight_bit) > memory_budget) {
+        ShowMessage(kOutOfMemory);
+        return false;
+    }
+    const int faults_before = FaultsReported();
     Image image;
     {
         PixelBuffer buffer;
@@ -122,7 +188,7 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
         } else {
             if (!buffer.Allocate(size.width, size.height)) return false;
             QV_CHECK_T("le->Export(dta,bw,bh,scf/100.0F)",
-                       Export(lf, buffer.data(), size.width, size.height, scf) == 0);
+                       (plan.Draw(lf, buffer.data(), size.width, size.height), true));
         }
         if (!BufferToImage(buffer.data(), size.width, size.height, image)) return false;
         if (transparent) {
@@ -145,6 +211,8 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
         const std::vector<PaletteEntry> palette = BuildOctreePalette(image);
         if (!QV_CHECK_T("xi.DecreaseBpp(8,true,pal)", DecreaseBpp(image, palette))) return false;
     }
+    // A fault while drawing means the picture is not what was designed: nothing is written.
+    if (FaultsReported() != faults_before) return false;
     if (!SaveImageFile(image, path, format.file_type)) {
         ShowMessage("Can't open file " + path + " for writing...");
         return false;

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "codecs/image.h"
 #include "document/le_file.h"
+#include "render/ft_text.h"
 #include "render/pixel_buffer.h"
 
 namespace qv {
@@ -14,8 +17,40 @@ namespace qv {
 // own pixel size.
 int Export(LeFile& lf, uint32_t* dta, int w, int h, float scf);
 
-// Draws one object with the logo origin at (ox, oy); the renderer's scale is back at 1 after.
-int ExportObject(LogoObj& o, uint32_t* buf, int bw, int bh, int ox, int oy, float scf);
+// Every text and shape object of a logo laid out at one render scale, with the pictures
+// loaded: what an export draws from, and what drawing it costs. The objects' own renderers are
+// left alone (they keep the editor's rasters); each object is rasterised into the plan's
+// renderer only while it is drawn.
+class ExportPlan {
+public:
+    ExportPlan(LeFile& lf, float scf);
+    ExportPlan(const ExportPlan&) = delete;
+    ExportPlan& operator=(const ExportPlan&) = delete;
+
+    // The pictures' pixels and the most any one object's rasters hold at once, in bytes.
+    uint64_t ObjectBytes() const;
+    // Paths of the pictures that could not be loaded, back to front.
+    const std::vector<std::string>& missing_pictures() const { return missing_pictures_; }
+    // The layout of object n at the plan's scale; null for a picture.
+    const TextLayout* LayoutOf(int n) const;
+    float scale() const { return scf_; }
+
+    // The background and every object back to front, centred in w x h, as Export draws.
+    void Draw(LeFile& lf, uint32_t* dta, int w, int h);
+
+private:
+    float scf_;
+    std::vector<std::unique_ptr<FtText>> renderers_;  // per object; null for pictures
+    std::vector<std::string> missing_pictures_;
+    uint64_t picture_bytes_ = 0;
+    uint64_t raster_bytes_ = 0;
+};
+
+// The most memory an export of w x h from `plan` holds at once, in bytes (an upper estimate).
+uint64_t ExportMemoryNeed(const ExportPlan& plan, int w, int h, bool transparent, bool eight_bit);
+
+// "The picture <path> could not be read, so the logo cannot be drawn as designed."
+std::string UnreadablePictureMessage(const std::string& path);
 
 // The formats of the export dialog, in its order.
 enum class ExportFormat { kPng24, kPng8, kGif8, kBmp24, kJpeg, kTiff };
@@ -70,9 +105,15 @@ inline constexpr const char* kNothingToExportMessage =
     "The logo is empty: add an object or margins before exporting.";
 
 // Renders, converts, reduces when the format asks for it, and writes `path`. False, after the
-// message "Can't open file " + path + " for writing...", when the file cannot be written.
+// message "Can't open file " + path + " for writing...", when the file cannot be written. Also
+// false, with nothing written, when the logo cannot be drawn as designed: a picture that cannot
+// be read (UnreadablePictureMessage), more memory needed than `memory_budget` allows
+// (kOutOfMemory, before anything large is allocated), or a fault while drawing. The first form
+// takes DefaultMemoryBudget().
 bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
                      const std::string& path);
+bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
+                     const std::string& path, uint64_t memory_budget);
 
 // The logo for the clipboard: centred, at 100 %, no margins. Empty when the logo has no objects
 // (the clipboard is then left empty).

@@ -185,22 +185,49 @@ TEST(LeFileUpdate, LaterObjectsCoverEarlierOnes) {
     EXPECT_TRUE(RectOver(lf.ob.cdta, 10, 10, 30, 30, 0x0000FF, PreviewChess));
 }
 
+// Past the budget check (here: none), a buffer the allocator refuses is left empty and not
+// drawn into, while the other one still is.
 TEST(LeFileUpdate, BuffersThatCannotBeAllocatedAreNotDrawnInto) {
     test::FaultCapture capture;
     FakeImages images;
     LeFile lf;
-    lf.Update(60000, 60000, 30, 30);
+    lf.Update(60000, 60000, 30, 30, UINT64_MAX);
     EXPECT_TRUE(lf.ob.dta.empty());
     EXPECT_EQ(lf.ob.dw, 30000);
-    ASSERT_EQ(capture.faults.size(), 1u);
-    EXPECT_EQ(capture.FailedExpression(), kOutOfMemory);
+    EXPECT_TRUE(capture.faults.empty());
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.messages[0], kOutOfMemory);
 
     AddBitmap(lf, images, "/p/a.png", 60, 40, kRed, 29000, 0);
-    lf.Update(60000, 60000, 80, 60);
+    lf.Update(60000, 60000, 80, 60, UINT64_MAX);
     EXPECT_TRUE(lf.ob.dta.empty());
-    EXPECT_EQ(capture.faults.size(), 2u);
+    EXPECT_EQ(capture.messages.size(), 2u);
     // The preview could be made and still shows the object.
     EXPECT_EQ(lf.ob.cdta.at(40, 30), 0xFF0000u);
+}
+
+// A logo whose rasters and buffers would need more than the budget is refused before anything
+// large is allocated: nothing is drawn, the message comes once however often the logo is
+// refreshed, and the next logo that fits is drawn as usual.
+TEST(LeFileUpdate, ALogoBeyondTheMemoryBudgetIsRefusedOnce) {
+    test::FaultCapture capture;
+    FakeImages images;
+    LeFile lf;
+    AddBitmap(lf, images, "/p/a.png", 60, 40, kRed);
+    constexpr uint64_t kBudget = 200 * 1000;  // 400 x 300 x 4 = 480,000 bytes of logo buffer
+    lf.Update(800, 600, 80, 60, kBudget);
+    lf.Update(800, 600, 80, 60, kBudget);
+    EXPECT_TRUE(lf.ob.dta.empty());
+    EXPECT_TRUE(lf.ob.cdta.empty());
+    EXPECT_TRUE(capture.faults.empty());
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.messages[0], kOutOfMemory);
+
+    lf.Update(120, 100, 80, 60, kBudget);
+    ASSERT_FALSE(lf.ob.dta.empty());
+    EXPECT_EQ(lf.ob.dta.at(lf.ob.dw / 2, lf.ob.dh / 2), 0xFF0000u);
+    lf.Update(800, 600, 80, 60, kBudget);
+    EXPECT_EQ(capture.messages.size(), 2u);
 }
 
 class BltCust : public ::testing::Test {
