@@ -182,15 +182,19 @@ void DecodeRow(const uint8_t* p, const DibHeader& h, const uint32_t* palette, co
 
 }  // namespace
 
-bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, Image& out) {
+DecodeStatus DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon,
+                       const DecodeLimits& limits, Image& out) {
+    const DecodeStatus damaged = DecodeStatus::kDamaged;
     ByteReader r(dib, size);
     DibHeader h;
-    if (!ReadHeader(r, h) || !FormatSupported(h)) return false;
+    if (!ReadHeader(r, h) || !FormatSupported(h)) return damaged;
     if (icon) {
-        if (h.top_down) return false;
+        if (h.top_down) return damaged;
         h.height /= 2;
     }
-    if (!ImageSizeAllowed(h.width, h.height)) return false;
+    if (const DecodeStatus s = SizeVerdict(h.width, h.height, limits); s != DecodeStatus::kOk) {
+        return s;
+    }
 
     uint32_t palette[256];
     std::fill(std::begin(palette), std::end(palette), MakeArgb(0, 0, 0));
@@ -199,27 +203,27 @@ bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, I
             h.colors_used == 0 || h.colors_used > 256u ? (1u << h.bpp) : h.colors_used;
         for (size_t i = 0; i < count; ++i) {
             uint8_t e[4] = {0, 0, 0, 0};
-            if (!r.ReadBytes(e, h.palette_entry)) return false;
+            if (!r.ReadBytes(e, h.palette_entry)) return damaged;
             palette[i] = MakeArgb(e[2], e[1], e[0]);
         }
     } else if (bits_offset == 0 && !r.Skip(size_t{h.colors_used} * h.palette_entry)) {
-        return false;
+        return damaged;
     }
     const size_t bits_start = bits_offset != 0 ? bits_offset : r.Position();
-    if (bits_start > size) return false;
+    if (bits_start > size) return damaged;
     ByteReader bits(dib + bits_start, size - bits_start);
 
     const int w = static_cast<int>(h.width);
     const int ht = static_cast<int>(h.height);
     if (h.compression == kRle8 || h.compression == kRle4) {
-        if (icon || !out.Create24(w, ht)) return false;
-        return DecodeRle(bits, h, palette, out);
+        if (icon || !out.Create24(w, ht)) return damaged;
+        return OkOrDamaged(DecodeRle(bits, h, palette, out));
     }
 
     const uint64_t stride = (uint64_t{h.bpp} * static_cast<uint64_t>(w) + 31) / 32 * 4;
     const uint64_t last_row = (uint64_t{h.bpp} * static_cast<uint64_t>(w) + 7) / 8;
     const uint64_t mask_stride = (static_cast<uint64_t>(w) + 31) / 32 * 4;
-    if (stride * (ht - 1) + last_row > bits.Remaining()) return false;
+    if (stride * (ht - 1) + last_row > bits.Remaining()) return damaged;
 
     uint32_t masks[4] = {h.masks[0], h.masks[1], h.masks[2], h.masks[3]};
     // Uncompressed bits ignore any masks a newer header carries.
@@ -233,7 +237,7 @@ bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, I
     const Channel channels[4] = {Channel(masks[0]), Channel(masks[1]), Channel(masks[2]),
                                  Channel(masks[3])};
 
-    if (!out.Create24(w, ht)) return false;
+    if (!out.Create24(w, ht)) return damaged;
     bool any_alpha = false;
     for (int i = 0; i < ht; ++i) {
         const uint8_t* p = bits.Current() + stride * i;
@@ -245,10 +249,10 @@ bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, I
     } else {
         for (uint32_t& p : out.pixels) p |= 0xFF000000u;
     }
-    if (!icon || out.has_alpha) return true;
+    if (!icon || out.has_alpha) return DecodeStatus::kOk;
 
     const uint64_t mask_start = stride * ht;
-    if (mask_start + mask_stride * ht > bits.Remaining()) return false;
+    if (mask_start + mask_stride * ht > bits.Remaining()) return damaged;
     for (int y = 0; y < ht; ++y) {
         const uint8_t* m = bits.Current() + mask_start + mask_stride * y;
         uint32_t* row = out.Row(y);
@@ -259,18 +263,20 @@ bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, I
             }
         }
     }
-    return true;
+    return DecodeStatus::kOk;
 }
 
-bool DecodeBmp(const uint8_t* data, size_t size, Image& out) {
+DecodeStatus DecodeBmp(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
     ByteReader r(data, size);
     uint8_t b = 0, m = 0;
     uint32_t file_size = 0, reserved = 0, bits_offset = 0;
-    if (!r.ReadU8(b) || !r.ReadU8(m) || b != 'B' || m != 'M') return false;
-    if (!r.ReadU32(file_size) || !r.ReadU32(reserved) || !r.ReadU32(bits_offset)) return false;
-    if (bits_offset > size) return false;
+    if (!r.ReadU8(b) || !r.ReadU8(m) || b != 'B' || m != 'M') return DecodeStatus::kDamaged;
+    if (!r.ReadU32(file_size) || !r.ReadU32(reserved) || !r.ReadU32(bits_offset)) {
+        return DecodeStatus::kDamaged;
+    }
+    if (bits_offset > size) return DecodeStatus::kDamaged;
     const size_t dib_offset = bits_offset > 14 ? bits_offset - 14 : 0;
-    return DecodeDib(data + 14, size - 14, dib_offset, false, out);
+    return DecodeDib(data + 14, size - 14, dib_offset, false, limits, out);
 }
 
 }  // namespace qv::codec

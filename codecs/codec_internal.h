@@ -6,23 +6,38 @@
 #include <cstdint>
 #include <vector>
 
+#include "codecs/decode.h"
 #include "codecs/image.h"
 
 namespace qv::codec {
 
-bool DecodeBmp(const uint8_t* data, size_t size, Image& out);
-bool DecodeGif(const uint8_t* data, size_t size, Image& out);
-bool DecodeJpeg(const uint8_t* data, size_t size, Image& out);
-bool DecodePng(const uint8_t* data, size_t size, Image& out);
-bool DecodeIco(const uint8_t* data, size_t size, Image& out);
-bool DecodeTiff(const uint8_t* data, size_t size, Image& out);
-bool DecodeTga(const uint8_t* data, size_t size, Image& out);
+// Each decoder checks the size its header claims against `limits` before it allocates the
+// picture, and leaves `out` to be cleared by its caller when it does not return kOk.
+DecodeStatus DecodeBmp(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodeGif(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodeJpeg(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodePng(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodeIco(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodeTiff(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
+DecodeStatus DecodeTga(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out);
 
 // A device-independent bitmap: the info header, the palette and the bits, as found after the
 // file header of a BMP or alone inside an icon. `bits_offset` counts from the info header; 0
 // means the bits follow the palette. In an icon the height covers the colour bits and the AND
 // mask after them, which becomes the alpha unless 32-bit bits carry their own.
-bool DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon, Image& out);
+DecodeStatus DecodeDib(const uint8_t* dib, size_t size, size_t bits_offset, bool icon,
+                       const DecodeLimits& limits, Image& out);
+
+// The verdict on the size a header claims: no pixels at all is damage, too many is kTooLarge.
+inline DecodeStatus SizeVerdict(int64_t width, int64_t height, const DecodeLimits& limits) {
+    if (width < 1 || height < 1) return DecodeStatus::kDamaged;
+    return limits.Allows(width, height) ? DecodeStatus::kOk : DecodeStatus::kTooLarge;
+}
+
+// For the decoders' many plain outcomes.
+inline DecodeStatus OkOrDamaged(bool ok) {
+    return ok ? DecodeStatus::kOk : DecodeStatus::kDamaged;
+}
 
 bool EncodeBmp(const Image& img, std::vector<uint8_t>& out);
 bool EncodeGif(const Image& img, std::vector<uint8_t>& out);

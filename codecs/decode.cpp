@@ -9,7 +9,8 @@ namespace qv {
 
 namespace {
 
-using Decoder = bool (*)(const uint8_t* data, size_t size, Image& out);
+using Decoder = DecodeStatus (*)(const uint8_t* data, size_t size, const DecodeLimits& limits,
+                                 Image& out);
 
 // Indexed by ImageFileType.
 constexpr Decoder kDecoders[kImageFileTypeCount] = {
@@ -19,12 +20,25 @@ constexpr Decoder kDecoders[kImageFileTypeCount] = {
 
 }  // namespace
 
+DecodeStatus DecodeImageWithin(const uint8_t* data, size_t size, int type,
+                               const DecodeLimits& limits, Image& out) {
+    out.Clear();
+    if (type < 0 || type >= kImageFileTypeCount || data == nullptr || size == 0) {
+        return DecodeStatus::kDamaged;
+    }
+    DecodeStatus status = kDecoders[type](data, size, limits, out);
+    if (status == DecodeStatus::kOk && !out.IsValid()) status = DecodeStatus::kDamaged;
+    // Each decoder checks its header before allocating; this only keeps the promise should a
+    // picture come out other than its header said.
+    if (status == DecodeStatus::kOk && !limits.Allows(out.width, out.height)) {
+        status = DecodeStatus::kTooLarge;
+    }
+    if (status != DecodeStatus::kOk) out.Clear();
+    return status;
+}
+
 bool DecodeImage(const uint8_t* data, size_t size, int type, Image& out) {
-    out.Clear();
-    if (type < 0 || type >= kImageFileTypeCount || data == nullptr || size == 0) return false;
-    if (kDecoders[type](data, size, out) && out.IsValid()) return true;
-    out.Clear();
-    return false;
+    return DecodeImageWithin(data, size, type, DecodeLimits{}, out) == DecodeStatus::kOk;
 }
 
 bool DecodeImageFile(const std::string& path, int type, Image& out) {

@@ -69,24 +69,31 @@ bool SkipToImage(GifFileType* gif, int& transparent) {
 
 // Only the first frame is read. When it does not cover the logical screen, the canvas is the
 // screen (grown to hold the frame if the screen is too small) and the rest is transparent.
-bool DecodeGif(const uint8_t* data, size_t size, Image& out) {
-    if (size < 6 || std::memcmp(data, "GIF", 3) != 0) return false;
+DecodeStatus DecodeGif(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    const DecodeStatus damaged = DecodeStatus::kDamaged;
+    if (size < 6 || std::memcmp(data, "GIF", 3) != 0) return damaged;
     Input in{data, size, 0};
     int error = 0;
     std::unique_ptr<GifFileType, DecoderCloser> gif(DGifOpen(&in, ReadInput, &error));
-    if (!gif) return false;
+    if (!gif) return damaged;
+    // The screen alone makes the canvas, so a screen beyond the limits is refused before the
+    // frame is looked at. An empty screen is common and harmless: the frame sets the size.
+    if (!limits.Allows(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1))) {
+        return DecodeStatus::kTooLarge;
+    }
     int transparent = -1;
     if (!SkipToImage(gif.get(), transparent) || DGifGetImageDesc(gif.get()) == GIF_ERROR) {
-        return false;
+        return damaged;
     }
     const GifImageDesc& frame = gif->Image;
-    if (frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0) return false;
+    if (frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0) return damaged;
     const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
-    if (map == nullptr || map->Colors == nullptr || map->ColorCount <= 0) return false;
+    if (map == nullptr || map->Colors == nullptr || map->ColorCount <= 0) return damaged;
     const int64_t canvas_w = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
     const int64_t canvas_h = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
-    if (!ImageSizeAllowed(canvas_w, canvas_h) || !ImageSizeAllowed(frame.Width, frame.Height)) {
-        return false;
+    // The frame lies within the canvas, so the canvas passing means the frame does too.
+    if (const DecodeStatus s = SizeVerdict(canvas_w, canvas_h, limits); s != DecodeStatus::kOk) {
+        return s;
     }
 
     uint32_t colours[256];
@@ -96,7 +103,7 @@ bool DecodeGif(const uint8_t* data, size_t size, Image& out) {
     }
     const int w = static_cast<int>(canvas_w);
     const int h = static_cast<int>(canvas_h);
-    if (!out.Create24(w, h)) return false;
+    if (!out.Create24(w, h)) return damaged;
     const bool covered = frame.Left == 0 && frame.Top == 0 && frame.Width == w && frame.Height == h;
     if (!covered) std::fill(out.pixels.begin(), out.pixels.end(), 0u);
 
@@ -109,13 +116,13 @@ bool DecodeGif(const uint8_t* data, size_t size, Image& out) {
     for (int pass = 0; pass < passes; ++pass) {
         const int step = frame.Interlace ? kStep[pass] : 1;
         for (int y = frame.Interlace ? kStart[pass] : 0; y < frame.Height; y += step) {
-            if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR) return false;
+            if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR) return damaged;
             uint32_t* row = out.Row(h - 1 - (frame.Top + y)) + frame.Left;
             for (int x = 0; x < frame.Width; ++x) row[x] = colours[line[x]];
         }
     }
     out.has_alpha = !covered || (transparent >= 0 && transparent < 256);
-    return true;
+    return DecodeStatus::kOk;
 }
 
 bool EncodeGif(const Image& img, std::vector<uint8_t>& out) {

@@ -22,16 +22,17 @@ uint32_t BigEndian32(const uint8_t* p) {
 }
 
 // The directory's sizes stop at 256 and are often wrong, so the entries are measured from
-// their own headers.
-bool Measure(Candidate& c) {
+// their own headers. An entry beyond the limits is kTooLarge and is not a candidate: it could
+// not be decoded anyway, and its area could overflow.
+DecodeStatus Measure(Candidate& c, const DecodeLimits& limits) {
     if (c.size >= 24 && std::memcmp(c.data, kPngSignature, 8) == 0) {
         c.png = true;
         const uint32_t w = BigEndian32(c.data + 16), h = BigEndian32(c.data + 20);
-        // Sizes past the limits could not be decoded anyway, and their product could overflow.
-        if (!ImageSizeAllowed(w, h)) return false;
+        const DecodeStatus size = SizeVerdict(w, h, limits);
+        if (size != DecodeStatus::kOk) return size;
         c.area = int64_t{w} * h;
         c.depth = 32;
-        return true;
+        return DecodeStatus::kOk;
     }
     ByteReader r(c.data, c.size);
     uint32_t header_size = 0;
@@ -39,40 +40,45 @@ bool Measure(Candidate& c) {
     uint16_t planes = 0, depth = 0;
     if (!r.ReadU32(header_size) || header_size < 40 || !r.ReadI32(w) || !r.ReadI32(h) ||
         !r.ReadU16(planes) || !r.ReadU16(depth)) {
-        return false;
+        return DecodeStatus::kDamaged;
     }
-    if (!ImageSizeAllowed(w, h / 2)) return false;
+    const DecodeStatus size = SizeVerdict(w, h / 2, limits);
+    if (size != DecodeStatus::kOk) return size;
     c.area = int64_t{w} * (h / 2);
     c.depth = depth;
-    return true;
+    return DecodeStatus::kOk;
 }
 
 }  // namespace
 
-bool DecodeIco(const uint8_t* data, size_t size, Image& out) {
+DecodeStatus DecodeIco(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    const DecodeStatus damaged = DecodeStatus::kDamaged;
     ByteReader r(data, size);
     uint16_t reserved = 0, kind = 0, count = 0;
-    if (!r.ReadU16(reserved) || !r.ReadU16(kind) || !r.ReadU16(count)) return false;
+    if (!r.ReadU16(reserved) || !r.ReadU16(kind) || !r.ReadU16(count)) return damaged;
     // Kind 1 is an icon, 2 a cursor; both store their images the same way.
-    if (reserved != 0 || (kind != 1 && kind != 2) || count == 0) return false;
+    if (reserved != 0 || (kind != 1 && kind != 2) || count == 0) return damaged;
 
     Candidate best;
+    bool any_too_large = false;
     for (int i = 0; i < count; ++i) {
         uint8_t dims[4];
         uint16_t planes = 0, depth = 0;
         uint32_t bytes = 0, offset = 0;
         if (!r.ReadBytes(dims, 4) || !r.ReadU16(planes) || !r.ReadU16(depth) || !r.ReadU32(bytes) ||
             !r.ReadU32(offset)) {
-            return false;
+            return damaged;
         }
         if (offset > size || bytes > size - offset) continue;
         Candidate c{data + offset, bytes};
-        if (!Measure(c)) continue;
+        const DecodeStatus measured = Measure(c, limits);
+        if (measured == DecodeStatus::kTooLarge) any_too_large = true;
+        if (measured != DecodeStatus::kOk) continue;
         if (c.area > best.area || (c.area == best.area && c.depth > best.depth)) best = c;
     }
-    if (best.data == nullptr) return false;
-    if (best.png) return DecodePng(best.data, best.size, out);
-    return DecodeDib(best.data, best.size, 0, true, out);
+    if (best.data == nullptr) return any_too_large ? DecodeStatus::kTooLarge : damaged;
+    if (best.png) return DecodePng(best.data, best.size, limits, out);
+    return DecodeDib(best.data, best.size, 0, true, limits, out);
 }
 
 }  // namespace qv::codec

@@ -30,9 +30,23 @@ inline constexpr int64_t kMaxImagePixels = int64_t{4} * 1024 * 1024;
 inline constexpr int64_t kMaxImagePixels = int64_t{256} * 1024 * 1024;
 #endif
 
+// The largest picture a decoder may produce. The general limits above are the default; a
+// caller that takes files from anywhere, such as the picture import, passes stricter ones.
+// Wider ones gain nothing: an Image never exceeds the general limits.
+struct DecodeLimits {
+    int max_side = kMaxImageSide;
+    int64_t max_pixels = kMaxImagePixels;
+
+    // Whether a picture of at least one pixel each way fits; sides are compared before the
+    // product, so it cannot overflow.
+    constexpr bool Allows(int64_t width, int64_t height) const {
+        return width >= 1 && height >= 1 && width <= max_side && height <= max_side &&
+               width * height <= max_pixels;
+    }
+};
+
 inline bool ImageSizeAllowed(int64_t width, int64_t height) {
-    return width >= 1 && height >= 1 && width <= kMaxImageSide && height <= kMaxImageSide &&
-           width * height <= kMaxImagePixels;
+    return DecodeLimits{}.Allows(width, height);
 }
 
 // A pixel of the 24-bit form: 0xAARRGGBB, which is B, G, R, A in memory on our little-endian

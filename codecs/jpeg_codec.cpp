@@ -66,21 +66,24 @@ uint8_t Mul255(unsigned a, unsigned b) {
     return static_cast<uint8_t>((a * b + 127) / 255);
 }
 
-bool ReadJpeg(jpeg_decompress_struct* cinfo, jpeg_source_mgr* source, jpeg_progress_mgr* progress,
-              Image& out) {
+// The header names the size before libjpeg allocates anything of that size, which happens in
+// jpeg_start_decompress.
+DecodeStatus ReadJpeg(jpeg_decompress_struct* cinfo, jpeg_source_mgr* source,
+                      jpeg_progress_mgr* progress, const DecodeLimits& limits, Image& out) {
     ErrorManager* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
-    if (setjmp(errors->jump)) return false;
+    if (setjmp(errors->jump)) return DecodeStatus::kDamaged;
     jpeg_create_decompress(cinfo);
     cinfo->src = source;
     cinfo->progress = progress;
     jpeg_read_header(cinfo, TRUE);
-    if (!ImageSizeAllowed(cinfo->image_width, cinfo->image_height)) return false;
+    const DecodeStatus size = SizeVerdict(cinfo->image_width, cinfo->image_height, limits);
+    if (size != DecodeStatus::kOk) return size;
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     jpeg_start_decompress(cinfo);
     const int w = static_cast<int>(cinfo->output_width);
     const int h = static_cast<int>(cinfo->output_height);
-    if (cinfo->output_components != 4 || !out.Create24(w, h)) return false;
+    if (cinfo->output_components != 4 || !out.Create24(w, h)) return DecodeStatus::kDamaged;
     JSAMPARRAY cmyk_row = cmyk
                               ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
                                                             JPOOL_IMAGE, cinfo->output_width * 4, 1)
@@ -90,7 +93,7 @@ bool ReadJpeg(jpeg_decompress_struct* cinfo, jpeg_source_mgr* source, jpeg_progr
     while (cinfo->output_scanline < cinfo->output_height) {
         uint32_t* row = out.Row(h - 1 - static_cast<int>(cinfo->output_scanline));
         JSAMPROW target = cmyk ? cmyk_row[0] : reinterpret_cast<JSAMPROW>(row);
-        if (jpeg_read_scanlines(cinfo, &target, 1) != 1) return false;
+        if (jpeg_read_scanlines(cinfo, &target, 1) != 1) return DecodeStatus::kDamaged;
         if (!cmyk) continue;
         const uint8_t* p = cmyk_row[0];
         for (int x = 0; x < w; ++x, p += 4) {
@@ -100,7 +103,7 @@ bool ReadJpeg(jpeg_decompress_struct* cinfo, jpeg_source_mgr* source, jpeg_progr
         }
     }
     // The end-of-image marker is not waited for: every row has been read.
-    return true;
+    return DecodeStatus::kOk;
 }
 
 bool WriteJpeg(jpeg_compress_struct* cinfo, const Image& img, unsigned char** buffer,
@@ -129,8 +132,8 @@ bool WriteJpeg(jpeg_compress_struct* cinfo, const Image& img, unsigned char** bu
 
 }  // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t size, Image& out) {
-    if (size < 3 || data[0] != 0xFF || data[1] != 0xD8) return false;
+DecodeStatus DecodeJpeg(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    if (size < 3 || data[0] != 0xFF || data[1] != 0xD8) return DecodeStatus::kDamaged;
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     SetUpErrors(errors, reinterpret_cast<j_common_ptr>(&cinfo));
@@ -144,9 +147,9 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Image& out) {
     source.term_source = TermSource;
     jpeg_progress_mgr progress{};
     progress.progress_monitor = OnProgress;
-    const bool ok = ReadJpeg(&cinfo, &source, &progress, out);
+    const DecodeStatus status = ReadJpeg(&cinfo, &source, &progress, limits, out);
     jpeg_destroy_decompress(&cinfo);
-    return ok;
+    return status;
 }
 
 bool EncodeJpeg(const Image& img, std::vector<uint8_t>& out) {

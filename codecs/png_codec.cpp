@@ -38,9 +38,10 @@ void WriteToMemory(png_structp png, png_bytep data, size_t count) {
 
 void Flush(png_structp /*png*/) {}
 
-bool ReadPng(png_structp png, png_infop info, Image& out) {
-    if (setjmp(png_jmpbuf(png))) return false;
-    png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+DecodeStatus ReadPng(png_structp png, png_infop info, const DecodeLimits& limits, Image& out) {
+    if (setjmp(png_jmpbuf(png))) return DecodeStatus::kDamaged;
+    const png_uint_32 side = limits.max_side > 0 ? static_cast<png_uint_32>(limits.max_side) : 1;
+    png_set_user_limits(png, side, side);
     // Only the chunks that make the pixels are read. Others are skipped unread: libpng would
     // otherwise allocate whatever length an ancillary chunk claims, gigabytes for a few bytes.
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
@@ -54,7 +55,8 @@ bool ReadPng(png_structp png, png_infop info, Image& out) {
     png_uint_32 w = 0, h = 0;
     int depth = 0, colour = 0;
     png_get_IHDR(png, info, &w, &h, &depth, &colour, nullptr, nullptr, nullptr);
-    if (!ImageSizeAllowed(w, h)) return false;
+    const DecodeStatus size = SizeVerdict(w, h, limits);
+    if (size != DecodeStatus::kOk) return size;
     const bool transparent =
         (colour & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
 
@@ -66,9 +68,9 @@ bool ReadPng(png_structp png, png_infop info, Image& out) {
     if (!transparent) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != size_t{w} * 4) return false;
+    if (png_get_rowbytes(png, info) != size_t{w} * 4) return DecodeStatus::kDamaged;
 
-    if (!out.Create24(static_cast<int>(w), static_cast<int>(h))) return false;
+    if (!out.Create24(static_cast<int>(w), static_cast<int>(h))) return DecodeStatus::kDamaged;
     for (int pass = 0; pass < passes; ++pass) {
         for (png_uint_32 y = 0; y < h; ++y) {
             png_read_row(png, reinterpret_cast<png_bytep>(out.Row(static_cast<int>(h - 1 - y))),
@@ -76,7 +78,20 @@ bool ReadPng(png_structp png, png_infop info, Image& out) {
         }
     }
     out.has_alpha = transparent;
-    return true;
+    return DecodeStatus::kOk;
+}
+
+// The header chunk comes first in every file, at a fixed place. Its size is judged here, before
+// libpng is involved, because libpng reports its own size limit as a plain error.
+DecodeStatus HeaderSizeVerdict(const uint8_t* data, size_t size, const DecodeLimits& limits) {
+    if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return DecodeStatus::kOk;
+    auto big_endian = [](const uint8_t* p) {
+        return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+    };
+    const uint32_t w = big_endian(data + 16), h = big_endian(data + 20);
+    // A zero side is left to libpng to reject as damage.
+    if (w == 0 || h == 0) return DecodeStatus::kOk;
+    return SizeVerdict(w, h, limits);
 }
 
 bool WritePng(png_structp png, png_infop info, const Image& img) {
@@ -117,8 +132,11 @@ bool WritePng(png_structp png, png_infop info, const Image& img) {
 
 }  // namespace
 
-bool DecodePng(const uint8_t* data, size_t size, Image& out) {
-    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
+DecodeStatus DecodePng(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return DecodeStatus::kDamaged;
+    if (const DecodeStatus s = HeaderSizeVerdict(data, size, limits); s != DecodeStatus::kOk) {
+        return s;
+    }
     struct Reader {
         png_structp png =
             png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
@@ -127,10 +145,10 @@ bool DecodePng(const uint8_t* data, size_t size, Image& out) {
             if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
         }
     } reader;
-    if (reader.png == nullptr || reader.info == nullptr) return false;
+    if (reader.png == nullptr || reader.info == nullptr) return DecodeStatus::kDamaged;
     PngInput in{data, size, 0};
     png_set_read_fn(reader.png, &in, ReadFromMemory);
-    return ReadPng(reader.png, reader.info, out);
+    return ReadPng(reader.png, reader.info, limits, out);
 }
 
 bool EncodePng(const Image& img, std::vector<uint8_t>& out) {

@@ -77,19 +77,22 @@ bool ValidDepths(const TgaHeader& h) {
 
 }  // namespace
 
-bool DecodeTga(const uint8_t* data, size_t size, Image& out) {
+DecodeStatus DecodeTga(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    const DecodeStatus damaged = DecodeStatus::kDamaged;
     ByteReader r(data, size);
     TgaHeader h;
-    if (!ReadHeader(r, h) || h.map_type > 1 || !ValidDepths(h)) return false;
-    if (!ImageSizeAllowed(h.width, h.height)) return false;
-    if (!r.Skip(h.id_length)) return false;
+    if (!ReadHeader(r, h) || h.map_type > 1 || !ValidDepths(h)) return damaged;
+    if (const DecodeStatus s = SizeVerdict(h.width, h.height, limits); s != DecodeStatus::kOk) {
+        return s;
+    }
+    if (!r.Skip(h.id_length)) return damaged;
 
     const bool mapped = h.type == kMapped || h.type == kRleMapped;
     const int map_bytes = (h.map_depth + 7) / 8;
     std::vector<uint32_t> map;
     if (h.map_type == 1) {
         // A map is skipped even when the image does not use it.
-        if (r.Remaining() < size_t{h.map_length} * map_bytes) return false;
+        if (r.Remaining() < size_t{h.map_length} * map_bytes) return damaged;
         if (mapped) map.resize(h.map_length);
         for (size_t i = 0; i < h.map_length; ++i) {
             if (mapped) map[i] = FromBytes(r.Current(), h.map_depth);
@@ -100,11 +103,11 @@ bool DecodeTga(const uint8_t* data, size_t size, Image& out) {
     const int pixel_bytes = (h.depth + 7) / 8;
     const bool rle = h.type >= kRleMapped;
     const size_t count = size_t{h.width} * h.height;
-    if (!rle && r.Remaining() / pixel_bytes < count) return false;
+    if (!rle && r.Remaining() / pixel_bytes < count) return damaged;
     // A packet makes at most 128 pixels from a header byte and a pixel, so a file too short for
     // its size is refused before the image is allocated.
-    if (rle && r.Remaining() / (1 + pixel_bytes) < (count + 127) / 128) return false;
-    if (!out.Create24(h.width, h.height)) return false;
+    if (rle && r.Remaining() / (1 + pixel_bytes) < (count + 127) / 128) return damaged;
+    if (!out.Create24(h.width, h.height)) return damaged;
 
     const bool top_origin = (h.descriptor & 0x20) != 0;
     const bool right_origin = (h.descriptor & 0x10) != 0;
@@ -141,15 +144,15 @@ bool DecodeTga(const uint8_t* data, size_t size, Image& out) {
         }
         // Packets may run across rows; each one makes at least one pixel, so this ends.
         uint8_t packet = 0;
-        if (!r.ReadU8(packet)) return false;
+        if (!r.ReadU8(packet)) return damaged;
         const size_t run = std::min<size_t>((packet & 0x7F) + 1u, count - i);
         if (packet & 0x80) {
-            if (r.Remaining() < size_t(pixel_bytes)) return false;
+            if (r.Remaining() < size_t(pixel_bytes)) return damaged;
             const uint32_t v = convert(r.Current());
             r.Skip(pixel_bytes);
             for (size_t k = 0; k < run; ++k) place(i++, v);
         } else {
-            if (r.Remaining() / pixel_bytes < run) return false;
+            if (r.Remaining() / pixel_bytes < run) return damaged;
             for (size_t k = 0; k < run; ++k) {
                 place(i++, convert(r.Current()));
                 r.Skip(pixel_bytes);
@@ -162,7 +165,7 @@ bool DecodeTga(const uint8_t* data, size_t size, Image& out) {
     } else {
         for (uint32_t& p : out.pixels) p |= 0xFF000000u;
     }
-    return true;
+    return DecodeStatus::kOk;
 }
 
 }  // namespace qv::codec

@@ -166,29 +166,35 @@ Path ReadStraightRgb(TIFF* tif, int w, int h, Image& out) {
 
 }  // namespace
 
-bool DecodeTiff(const uint8_t* data, size_t size, Image& out) {
-    if (size < 8) return false;
+// Opening reads the first directory, which allocates no more than its own tables; the picture
+// is allocated only after its size has been judged.
+DecodeStatus DecodeTiff(const uint8_t* data, size_t size, const DecodeLimits& limits, Image& out) {
+    const DecodeStatus damaged = DecodeStatus::kDamaged;
+    if (size < 8) return damaged;
     const bool intel = data[0] == 'I' && data[1] == 'I';
     const bool motorola = data[0] == 'M' && data[1] == 'M';
-    if (!intel && !motorola) return false;
+    if (!intel && !motorola) return damaged;
     Options options;
-    if (options.opts == nullptr) return false;
+    if (options.opts == nullptr) return damaged;
     Input in{data, size, 0, false};
     TiffHandle tif(TIFFClientOpenExt("memory", "rm", &in, ReadInput, WriteInput, SeekInput, Close,
                                      InputSize, Map, Unmap, options.opts));
-    if (!tif) return false;
+    if (!tif) return damaged;
     uint32_t w = 0, h = 0;
     if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &w) ||
-        !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &h) || !ImageSizeAllowed(w, h)) {
-        return false;
+        !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &h)) {
+        return damaged;
     }
+    if (const DecodeStatus s = SizeVerdict(w, h, limits); s != DecodeStatus::kOk) return s;
     const Path direct = ReadStraightRgb(tif.get(), static_cast<int>(w), static_cast<int>(h), out);
-    if (direct != Path::kNotApplicable) return direct == Path::kDone && !in.short_read;
+    if (direct != Path::kNotApplicable) {
+        return OkOrDamaged(direct == Path::kDone && !in.short_read);
+    }
 
     char message[1024];
     TIFFRGBAImage rgba{};
     if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&rgba, tif.get(), 1, message)) {
-        return false;
+        return damaged;
     }
     rgba.req_orientation = ORIENTATION_BOTLEFT;
     const bool ok = rgba.width == w && rgba.height == h &&
@@ -196,7 +202,7 @@ bool DecodeTiff(const uint8_t* data, size_t size, Image& out) {
                     TIFFRGBAImageGet(&rgba, out.pixels.data(), w, h) != 0;
     const bool alpha = rgba.alpha != 0;
     TIFFRGBAImageEnd(&rgba);
-    if (!ok || in.short_read) return false;
+    if (!ok || in.short_read) return damaged;
     // libtiff packs A, B, G, R from the top byte down, always premultiplied.
     for (uint32_t& p : out.pixels) {
         const uint8_t r = static_cast<uint8_t>(TIFFGetR(p));
@@ -207,7 +213,7 @@ bool DecodeTiff(const uint8_t* data, size_t size, Image& out) {
                   : MakeArgb(r, g, b);
     }
     out.has_alpha = alpha;
-    return true;
+    return DecodeStatus::kOk;
 }
 
 bool EncodeTiff(const Image& img, std::vector<uint8_t>& out) {
