@@ -67,7 +67,7 @@ private:
     std::condition_variable idle_;
     std::vector<uint8_t> pending_project_;
     std::string pending_info_;
-    std::vector<AbandonedLogo> taken_over_;     // waiting for a copy made after the take-over
+    std::vector<AbandonedLogo> taken_over_;      // waiting for a copy made after the take-over
     std::vector<AbandonedLogo> pending_retire_;  // retired by the queued copy once it is written
     bool has_pending_ = false;
     bool writing_ = false;

@@ -30,6 +30,10 @@ void MakeLogoTextEdit(QLineEdit& edit, std::function<void(const QString& charact
     edit.setMaxLength(kMaxLogoTextLength);
 }
 
+QString RefusedCharacterHint(const QString& character) {
+    return QStringLiteral("\u201C%1\u201D cannot be used in a logo text.").arg(character);
+}
+
 QString ShownLogoText(const std::string& cp1252) {
     return QString::fromStdString(Cp1252ToUtf8(cp1252));
 }

@@ -33,6 +33,9 @@ public:
 // kMaxLogoTextLength of them (typing stops there, a longer paste or text is cut).
 void MakeLogoTextEdit(QLineEdit& edit, std::function<void(const QString& character)> refused);
 
+// What the editor says when `character` was refused.
+QString RefusedCharacterHint(const QString& character);
+
 // A document text (code page 1252) for an edit, and an edit's text back as the document
 // stores it.
 QString ShownLogoText(const std::string& cp1252);

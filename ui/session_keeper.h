@@ -54,8 +54,8 @@ private:
 // recovery that ends the program still finds it at the next start. Discarded (or unreadable),
 // the file is removed at once.
 using RecoverPrompt = std::function<bool(const QString& question)>;
-std::optional<AbandonedLogo> OfferRecovery(MainWindow& window,
-                                           const std::string& folder = RecoveryWriter::DefaultFolder(),
-                                           RecoverPrompt prompt = {});
+std::optional<AbandonedLogo> OfferRecovery(
+    MainWindow& window, const std::string& folder = RecoveryWriter::DefaultFolder(),
+    RecoverPrompt prompt = {});
 
 }  // namespace qv::ui

@@ -154,8 +154,10 @@ void FatalErrorTest::UserMessagesAreMessageBoxes() {
 }
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::strcmp(argv[1], "--answer") == 0)
-        return Child(1, argv, QString::fromUtf8(argv[2]), argc == 4 && std::strcmp(argv[3], "--keep") == 0);
+    if (argc >= 3 && std::strcmp(argv[1], "--answer") == 0) {
+        const bool keep = argc == 4 && std::strcmp(argv[3], "--keep") == 0;
+        return Child(1, argv, QString::fromUtf8(argv[2]), keep);
+    }
     QApplication app(argc, argv);
     FatalErrorTest test;
     return QTest::qExec(&test, argc, argv);

@@ -105,7 +105,8 @@ int Child(int argc, char** argv, const QString& mode, const std::string& folder)
 bool RunChild(const char* mode, const std::string& folder) {
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--child"), QString::fromLatin1(mode), QString::fromStdString(folder)});
+                {QStringLiteral("--child"), QString::fromLatin1(mode),
+                 QString::fromStdString(folder)});
     if (!child.waitForFinished(60000)) return false;
     const QByteArray out = child.readAllStandardOutput();
     return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&

@@ -31,9 +31,8 @@ QString AspectText(float aspect) {
 TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Options: New Text")) {
     grid()->addWidget(new QLabel(QStringLiteral("Text Line:"), this), 0, 0);
     text_ = new QLineEdit(this);
-    MakeLogoTextEdit(*text_, [this](const QString& c) {
-        status_->setText(QStringLiteral("\u201C%1\u201D cannot be used in a logo text.").arg(c));
-    });
+    MakeLogoTextEdit(*text_,
+                     [this](const QString& c) { status_->setText(RefusedCharacterHint(c)); });
     grid()->addWidget(text_, 0, 1, 1, 2);
 
     tabs_ = new QTabBar(this);
