@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/fault_report.h"
 #include "app/file_io.h"
 #include "persist/project_file.h"
 #include "persist/user_folders.h"
@@ -33,6 +34,16 @@ bool ParseName(const std::string& stem, long& pid, unsigned long long& start) {
     if (end != rest.c_str() + dash) return false;
     start = std::strtoull(rest.c_str() + dash + 1, &end, 10);
     return *end == '\0';
+}
+
+// The info file: the project the logo was edited from, and when this copy was made.
+std::string InfoText(const std::string& original_path) {
+    return original_path + "\n" + std::to_string(std::time(nullptr)) + "\n";
+}
+
+void MoveAppend(std::vector<AbandonedLogo>& from, std::vector<AbandonedLogo>& to) {
+    for (AbandonedLogo& logo : from) to.push_back(std::move(logo));
+    from.clear();
 }
 
 }  // namespace
@@ -76,11 +87,13 @@ RecoveryWriter::~RecoveryWriter() {
 
 void RecoveryWriter::Save(const LeFile& lf, const std::string& original_path) {
     std::vector<uint8_t> bytes = WriteProjectBytes(lf);
-    std::string info = original_path + "\n" + std::to_string(std::time(nullptr)) + "\n";
+    std::string info = InfoText(original_path);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         pending_project_ = std::move(bytes);
         pending_info_ = std::move(info);
+        // This copy was made after the take-over, so it may retire the logos taken over.
+        MoveAppend(taken_over_, pending_retire_);
         has_pending_ = true;
     }
     wake_.notify_all();
@@ -91,12 +104,60 @@ void RecoveryWriter::Flush() {
     idle_.wait(lock, [this] { return !has_pending_ && !writing_; });
 }
 
+bool RecoveryWriter::SaveNow(const LeFile& lf, const std::string& original_path) {
+    // A document that faults while it is serialised may be damaged: the copy on disk, if any,
+    // is worth more than this one.
+    const int faults = FaultsReported();
+    const std::vector<uint8_t> project = WriteProjectBytes(lf);
+    if (FaultsReported() != faults) return false;
+    const std::string info = InfoText(original_path);
+    std::unique_lock<std::mutex> lock(mutex_);
+    has_pending_ = false;  // older than this copy
+    idle_.wait(lock, [this] { return !writing_; });
+    std::vector<AbandonedLogo> retire;
+    MoveAppend(pending_retire_, retire);
+    MoveAppend(taken_over_, retire);
+    writing_ = true;
+    lock.unlock();
+    const bool written = WriteFiles(project, info, retire);
+    lock.lock();
+    writing_ = false;
+    idle_.notify_all();
+    return written;
+}
+
 void RecoveryWriter::Remove() {
     std::unique_lock<std::mutex> lock(mutex_);
     has_pending_ = false;
     idle_.wait(lock, [this] { return !writing_; });
     std::remove(project_path_.c_str());
     std::remove(info_path_.c_str());
+    for (const AbandonedLogo& logo : taken_over_) DiscardAbandonedLogo(logo);
+    for (const AbandonedLogo& logo : pending_retire_) DiscardAbandonedLogo(logo);
+    taken_over_.clear();
+    pending_retire_.clear();
+}
+
+void RecoveryWriter::TakeOver(AbandonedLogo logo) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    taken_over_.push_back(std::move(logo));
+}
+
+bool RecoveryWriter::WriteFiles(const std::vector<uint8_t>& project, const std::string& info,
+                                std::vector<AbandonedLogo>& retire) {
+    MakeDirectories(folder_);
+    const bool written =
+        WriteFileAtomically(project_path_, project) &&
+        WriteFileAtomically(info_path_, std::vector<uint8_t>(info.begin(), info.end()));
+    if (written) {
+        for (const AbandonedLogo& logo : retire) DiscardAbandonedLogo(logo);
+    } else {
+        // Kept for the next copy that does reach the disk.
+        std::lock_guard<std::mutex> lock(mutex_);
+        MoveAppend(retire, taken_over_);
+    }
+    retire.clear();
+    return written;
 }
 
 void RecoveryWriter::Run() {
@@ -106,14 +167,12 @@ void RecoveryWriter::Run() {
         if (!has_pending_) return;  // stopping with nothing left to write
         std::vector<uint8_t> project = std::move(pending_project_);
         const std::string info = std::move(pending_info_);
+        std::vector<AbandonedLogo> retire;
+        MoveAppend(pending_retire_, retire);
         has_pending_ = false;
         writing_ = true;
         lock.unlock();
-        // The project first: an info file always describes a complete project.
-        MakeDirectories(folder_);
-        if (WriteFileAtomically(project_path_, project)) {
-            WriteFileAtomically(info_path_, std::vector<uint8_t>(info.begin(), info.end()));
-        }
+        WriteFiles(project, info, retire);
         lock.lock();
         writing_ = false;
         idle_.notify_all();

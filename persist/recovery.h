@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <ctime>
 #include <mutex>
 #include <string>
@@ -10,6 +11,14 @@
 #include "document/le_file.h"
 
 namespace qv {
+
+// A recovery file whose editor is no longer running.
+struct AbandonedLogo {
+    std::string project_path;  // the recovery project
+    std::string info_path;
+    std::string original_path;  // the project it was edited from; empty when never saved
+    std::time_t saved_at = 0;
+};
 
 // Crash-safe autosave. Every running editor owns one recovery file in the user's state folder,
 // named after its process id and start time so that editors never share one and a file can be
@@ -27,13 +36,27 @@ public:
     void Save(const LeFile& lf, const std::string& original_path);
     // Waits until everything queued is on disk (tests, and before removing).
     void Flush();
-    // Removes this editor's recovery file: after a save, and at a clean exit.
+    // Writes the document on the calling thread, replacing anything queued, and returns once it
+    // is on disk: for a process about to end. False when serialising reported a fault or the
+    // disk refused; the last complete copy then stays as it was.
+    bool SaveNow(const LeFile& lf, const std::string& original_path);
+    // Removes this editor's recovery file, and any logo it took over: after a save, and at a
+    // clean exit.
     void Remove();
+    // An abandoned logo this editor recovered. Its file stays until this editor's own copy is
+    // completely on disk (or Remove() says the work is safe), so that a recovery which fails
+    // half-way still finds it at the next start.
+    void TakeOver(AbandonedLogo logo);
 
     const std::string& project_path() const { return project_path_; }
     static std::string DefaultFolder();
 
 private:
+    // Both files, the project first: an info file always describes a complete project. A
+    // complete copy deletes the logos in `retire`; otherwise they wait for the next copy.
+    // Called while `writing_` is set, without the mutex.
+    bool WriteFiles(const std::vector<uint8_t>& project, const std::string& info,
+                    std::vector<AbandonedLogo>& retire);
     void Run();
 
     std::string folder_;
@@ -44,18 +67,12 @@ private:
     std::condition_variable idle_;
     std::vector<uint8_t> pending_project_;
     std::string pending_info_;
+    std::vector<AbandonedLogo> taken_over_;      // waiting for a copy made after the take-over
+    std::vector<AbandonedLogo> pending_retire_;  // retired by the queued copy once it is written
     bool has_pending_ = false;
     bool writing_ = false;
     bool stop_ = false;
     std::thread worker_;
-};
-
-// A recovery file whose editor is no longer running.
-struct AbandonedLogo {
-    std::string project_path;  // the recovery project
-    std::string info_path;
-    std::string original_path;  // the project it was edited from; empty when never saved
-    std::time_t saved_at = 0;
 };
 
 std::vector<AbandonedLogo> FindAbandonedLogos(const std::string& folder = RecoveryWriter::DefaultFolder());

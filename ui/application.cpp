@@ -1,7 +1,5 @@
 #include "ui/application.h"
 
-#include "ui/session_keeper.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +18,10 @@ namespace qv::ui {
 
 Application::Application(Clock clock) : clock_(std::move(clock)) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    // The installed handlers point at this object.
+    if (installed_handlers_) InstallEditorHandlers();
+}
 
 void Application::Initialise(const QStringList& args) {
     InitInstallDir();
@@ -59,22 +60,35 @@ void Application::StartEditor(bool show) {
     main_->Init(show);
 }
 
+void Application::KeepSession(const std::string& folder, RecoverPrompt prompt) {
+    const std::optional<AbandonedLogo> recovered = OfferRecovery(*main_, folder, std::move(prompt));
+    keeper_ = std::make_unique<SessionKeeper>(*main_, folder);
+    if (recovered) keeper_->TakeOver(*recovered);
+}
+
+void Application::InstallHandlers() {
+    InstallEditorHandlers([this] {
+        if (keeper_) keeper_->SaveBeforeExit();
+    });
+    installed_handlers_ = true;
+}
+
 void Application::Shutdown() {
     QV_CHECK_T("FtText::FreeFt()", FtText::FreeFt() == 0);
     QV_CHECK_T("TmpDlg::FreeTmps()", TemplateLibrary::Instance().FreeTmps() == 0);
+    // The keeper is a child of the editor window: it goes first, once.
+    keeper_.reset();
     main_.reset();
     templates_.reset();
 }
 
 int Application::Run(const QStringList& args) {
-    InstallEditorHandlers();
+    InstallHandlers();
     QApplication::setQuitOnLastWindowClosed(false);
     Initialise(args);
     if (OpenTemplateWindow()) templates_->exec();
     StartEditor(true);
-    // Work an earlier run could not save is offered first; then this run keeps its own copy.
-    OfferRecovery(*main_);
-    keeper_ = std::make_unique<SessionKeeper>(*main_);
+    KeepSession();
     QObject::connect(main_.get(), &MainWindow::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QApplication::exec();

@@ -2,9 +2,12 @@
 
 #include <QStringList>
 #include <memory>
+#include <string>
 
 #include "document/le_file.h"
+#include "persist/recovery.h"
 #include "ui/clock.h"
+#include "ui/session_keeper.h"
 
 namespace qv::ui {
 
@@ -29,6 +32,13 @@ public:
     bool OpenTemplateWindow();
     // The editor with the chosen document, initialised and (with `show`) shown.
     void StartEditor(bool show = true);
+    // Work an earlier run could not save is offered first; then this run keeps its own
+    // recovery copy in `folder`. A recovered logo's old file stays until that copy replaces it.
+    void KeepSession(const std::string& folder = RecoveryWriter::DefaultFolder(),
+                     RecoverPrompt prompt = {});
+    // The "Fatal Error" dialog and message boxes; Cancel on a fault report writes this run's
+    // recovery copy before the process ends.
+    void InstallHandlers();
     // Frees the font library and the templates, then the windows.
     void Shutdown();
 
@@ -38,13 +48,15 @@ public:
     MainWindow* mainWindow() const { return main_.get(); }
     TemplateDialog* templateWindow() const { return templates_.get(); }
     const LeFile& startupDocument() const { return startup_; }
+    SessionKeeper* sessionKeeper() const { return keeper_.get(); }
 
 private:
     Clock clock_;
     LeFile startup_;
     bool from_command_line_ = false;
     std::unique_ptr<MainWindow> main_;
-    std::unique_ptr<class SessionKeeper> keeper_;
+    std::unique_ptr<SessionKeeper> keeper_;
+    bool installed_handlers_ = false;
     std::unique_ptr<TemplateDialog> templates_;
 };
 

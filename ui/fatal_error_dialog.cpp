@@ -38,19 +38,27 @@ FatalErrorDialog::FatalErrorDialog(const std::string& report, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ShowFatalError(const std::string& report) {
+void ShowFatalError(const std::string& report, const BeforeExit& before_exit) {
     if (!qApp) {
         std::fprintf(stderr, "Fatal Error\n%s\n", report.c_str());
         return;
     }
     FatalErrorDialog dialog(report);
     if (dialog.exec() == QDialog::Accepted) return;
+    if (before_exit) {
+        // The user has already chosen to end: a further fault while the work is being kept is
+        // printed and the saving decides what to keep, rather than a second dialog asking again.
+        SetFaultHandler({});
+        before_exit();
+    }
     std::fflush(nullptr);
     std::_Exit(0);
 }
 
-void InstallEditorHandlers() {
-    SetFaultHandler([](int, const std::string& report) { ShowFatalError(report); });
+void InstallEditorHandlers(BeforeExit before_exit) {
+    SetFaultHandler([before_exit = std::move(before_exit)](int, const std::string& report) {
+        ShowFatalError(report, before_exit);
+    });
     SetMessageHandler([](const std::string& text) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Qorvan Logo"),
                         QString::fromStdString(text), QMessageBox::Ok,

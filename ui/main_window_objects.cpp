@@ -210,7 +210,7 @@ void MainWindow::TextLostFocus() {
 }
 
 void MainWindow::CharacterRefused(const QString& character) {
-    ShowHint(QStringLiteral("\u201C%1\u201D cannot be used in a logo text.").arg(character));
+    ShowHint(RefusedCharacterHint(character));
 }
 
 }  // namespace qv::ui

@@ -20,9 +20,11 @@ SessionKeeper::SessionKeeper(MainWindow& window, std::string folder)
 
 void SessionKeeper::Tick() {
     if (!window_.modified()) {
-        if (has_file_) {
+        // Saved (or undone back to the saved state): no copy is needed, the taken-over one neither.
+        if (has_file_ || took_over_) {
             writer_->Remove();
             has_file_ = false;
+            took_over_ = false;
         }
         return;
     }
@@ -36,6 +38,18 @@ void SessionKeeper::CleanExit() {
     timer_.stop();
     writer_->Remove();
     has_file_ = false;
+    took_over_ = false;
+}
+
+void SessionKeeper::SaveBeforeExit() {
+    timer_.stop();
+    if (!window_.modified()) return;
+    if (writer_->SaveNow(window_.lf, window_.docName())) has_file_ = true;
+}
+
+void SessionKeeper::TakeOver(const AbandonedLogo& old) {
+    writer_->TakeOver(old);
+    took_over_ = true;
 }
 
 namespace {
@@ -51,9 +65,10 @@ bool AskWithMessageBox(const QString& question) {
 
 }  // namespace
 
-bool OfferRecovery(MainWindow& window, const std::string& folder, RecoverPrompt prompt) {
+std::optional<AbandonedLogo> OfferRecovery(MainWindow& window, const std::string& folder,
+                                           RecoverPrompt prompt) {
     std::vector<AbandonedLogo> found = FindAbandonedLogos(folder);
-    if (found.empty()) return false;
+    if (found.empty()) return std::nullopt;
     // The newest first. One logo can be open at a time: once one is recovered, any older ones
     // stay on disk and are offered at the next start rather than thrown away unasked.
     std::sort(found.begin(), found.end(),
@@ -64,14 +79,13 @@ bool OfferRecovery(MainWindow& window, const std::string& folder, RecoverPrompt 
             QDateTime::fromSecsSinceEpoch(logo.saved_at).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         const bool recover = prompt(QStringLiteral("Recover the unsaved logo from %1?").arg(when));
         LeFile doc;
-        const bool loaded = recover && LoadProject(logo.project_path, doc);
-        DiscardAbandonedLogo(logo);
-        if (loaded) {
+        if (recover && LoadProject(logo.project_path, doc)) {
             window.RecoverDocument(doc, logo.original_path);
-            return true;
+            return logo;
         }
+        DiscardAbandonedLogo(logo);
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace qv::ui

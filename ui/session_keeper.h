@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "document/le_file.h"
@@ -15,7 +16,8 @@ class MainWindow;
 
 // Keeps a recovery copy of the document while it has unsaved changes: a few seconds after a
 // change it is written (off the drawing path) to this editor's own recovery file, which goes
-// again once the document is saved and at a clean exit.
+// again once the document is saved and at a clean exit. A logo recovered from an earlier run
+// keeps its old file until this copy is on disk or the logo is saved.
 class SessionKeeper : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +29,12 @@ public:
     void Tick();
     // At a clean exit: nothing is left to recover.
     void CleanExit();
+    // The process is about to end unasked (Cancel on a fault report): unsaved work is written
+    // now, on this thread, and is on disk when this returns. Without unsaved work, or when the
+    // document cannot be serialised without a fault, the files stay as they are.
+    void SaveBeforeExit();
+    // The logo just recovered from `old`: that file goes once this editor's copy replaces it.
+    void TakeOver(const AbandonedLogo& old);
 
     RecoveryWriter& writer() { return *writer_; }
 
@@ -36,14 +44,18 @@ private:
     QTimer timer_;
     LeFile last_;
     bool has_file_ = false;
+    bool took_over_ = false;
 };
 
 // Asks about a logo left by an editor that did not exit cleanly: "Recover the unsaved logo from
 // <date and time>?" with Recover and Discard. `prompt` answers true for Recover; by default a
-// message box asks. Recovered, the logo opens unsaved with its original path. Either way the
-// old recovery file is removed. True when a logo was recovered.
+// message box asks. Recovered, the logo opens unsaved with its original path and is returned:
+// its file stays until the caller's SessionKeeper has taken it over and replaced it, so that a
+// recovery that ends the program still finds it at the next start. Discarded (or unreadable),
+// the file is removed at once.
 using RecoverPrompt = std::function<bool(const QString& question)>;
-bool OfferRecovery(MainWindow& window, const std::string& folder = RecoveryWriter::DefaultFolder(),
-                   RecoverPrompt prompt = {});
+std::optional<AbandonedLogo> OfferRecovery(
+    MainWindow& window, const std::string& folder = RecoveryWriter::DefaultFolder(),
+    RecoverPrompt prompt = {});
 
 }  // namespace qv::ui

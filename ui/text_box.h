@@ -1,28 +1,15 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QValidator>
-#include <functional>
 #include <string>
+
+#include "ui/logo_text_edit.h"
 
 namespace qv::ui {
 
-// Lets through only text that code page 1252, the document's character set, can hold; for a
-// refused character it calls `refused` with it, so that the user learns why nothing appeared.
-class Cp1252Validator : public QValidator {
-    Q_OBJECT
-public:
-    explicit Cp1252Validator(QObject* parent = nullptr) : QValidator(parent) {}
-    State validate(QString& input, int& pos) const override;
-
-    // The first character of `text` that code page 1252 lacks, or an empty string.
-    static QString FirstUnsupported(const QString& text);
-
-    std::function<void(const QString& character)> refused;
-};
-
-// The text entry box under the object library. Its three notifications go to the editor:
-// gaining focus, the user changing the text, losing focus (menus opening do not count).
+// The text entry box under the object library, holding at most kMaxLogoTextLength characters
+// of code page 1252. Its three notifications go to the editor: gaining focus, the user changing
+// the text, losing focus (menus opening do not count).
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:

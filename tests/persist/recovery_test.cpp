@@ -10,6 +10,7 @@
 
 #include "persist/project_file.h"
 #include "persist/recent_projects.h"
+#include "tests/support/fault_capture.h"
 #include "tests/support/temp_dir.h"
 
 namespace qv {
@@ -47,6 +48,77 @@ TEST(Recovery, TheNewestOfManyQuickSavesWins) {
     ASSERT_TRUE(LoadProject(writer.project_path(), back));
     EXPECT_EQ(back.GetObj(0)->lt.str, "49");
     writer.Remove();
+}
+
+// The synchronous save a process makes on its way out: on disk when it returns, newer than any
+// copy still queued, and never replacing a good copy with one whose serialising faulted.
+TEST(Recovery, SaveNowIsOnDiskAtOnceAndKeepsTheLastGoodCopy) {
+    test::TempDir dir;
+    RecoveryWriter writer(dir.path());
+    writer.Save(*Sample("queued"), "");
+    ASSERT_TRUE(writer.SaveNow(*Sample("final"), "/home/u/final.kuz"));
+    LeFile back;
+    ASSERT_TRUE(LoadProject(writer.project_path(), back));
+    EXPECT_EQ(back.GetObj(0)->lt.str, "final");
+    writer.Flush();  // the queued copy was dropped, not written over the final one
+    ASSERT_TRUE(LoadProject(writer.project_path(), back));
+    EXPECT_EQ(back.GetObj(0)->lt.str, "final");
+
+    std::unique_ptr<LeFile> damaged = Sample("damaged");
+    damaged->obj[0].reset();  // a count that promises an object which is not there
+    test::FaultCapture faults;
+    EXPECT_FALSE(writer.SaveNow(*damaged, ""));
+    EXPECT_EQ(faults.faults.size(), 1u);
+    ASSERT_TRUE(LoadProject(writer.project_path(), back));
+    EXPECT_EQ(back.GetObj(0)->lt.str, "final");
+    writer.Remove();
+}
+
+// An abandoned file as a gone editor leaves it, found again as the start-up finds it.
+AbandonedLogo LeaveAbandoned(const std::string& folder) {
+    EXPECT_TRUE(SaveProject(folder + "/recovery-999999-1.kuz", *Sample("abandoned")));
+    test::WriteAll(folder + "/recovery-999999-1.info", {'\n', '1', '\n'});
+    std::vector<AbandonedLogo> found = FindAbandonedLogos(folder);
+    EXPECT_EQ(found.size(), 1u);
+    return found.empty() ? AbandonedLogo{} : found[0];
+}
+
+// A recovered logo's file stays until this writer's own copy is complete on disk, whichever
+// way that copy is written, or until Remove() says the work is safe.
+TEST(Recovery, ATakenOverLogoGoesOnlyOnceTheOwnCopyIsWritten) {
+    for (int way = 0; way < 3; ++way) {
+        test::TempDir dir;
+        const AbandonedLogo old = LeaveAbandoned(dir.path());
+        RecoveryWriter writer(dir.path());
+        writer.TakeOver(old);
+        EXPECT_TRUE(std::filesystem::exists(old.project_path));
+        if (way == 0) {
+            writer.Save(*Sample("recovered"), "");
+            writer.Flush();
+        } else if (way == 1) {
+            EXPECT_TRUE(writer.SaveNow(*Sample("recovered"), ""));
+        } else {
+            writer.Remove();
+        }
+        EXPECT_FALSE(std::filesystem::exists(old.project_path)) << way;
+        EXPECT_FALSE(std::filesystem::exists(old.info_path)) << way;
+        EXPECT_EQ(std::filesystem::exists(writer.project_path()), way != 2) << way;
+        writer.Remove();
+    }
+}
+
+TEST(Recovery, ATakenOverLogoStaysWhenTheOwnCopyCannotBeWritten) {
+    test::TempDir dir;
+    const AbandonedLogo old = LeaveAbandoned(dir.path());
+    test::WriteAll(dir.File("blocked"), {1});
+    // The writer's folder would have to be inside a plain file.
+    RecoveryWriter writer(dir.File("blocked/state"));
+    writer.TakeOver(old);
+    writer.Save(*Sample("recovered"), "");
+    writer.Flush();
+    EXPECT_FALSE(writer.SaveNow(*Sample("recovered"), ""));
+    EXPECT_TRUE(std::filesystem::exists(old.project_path));
+    EXPECT_EQ(FindAbandonedLogos(dir.path()).size(), 1u);
 }
 
 // An editor in a child process: saves, then either ends cleanly or is killed.

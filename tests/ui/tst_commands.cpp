@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QTest>
@@ -62,6 +63,7 @@ private slots:
     void WindowActivationLeavesTheCurrentObject();
     void TypingChangesTextWithoutUndoSteps();
     void CharacterOutsideCodePageIsRefused();
+    void TextBoxStopsAt499Characters();
     void EmptyTextRemovedOnLeaving();
     void HoverAndBlinking();
     void BarModeLocksTheEditor();
@@ -259,6 +261,31 @@ void CommandsTest::CharacterOutsideCodePageIsRefused() {
     QCOMPARE(mw->textBox()->text(), QStringLiteral("Logo"));
     QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Logo"));
     QVERIFY(mw->hintText().contains(QStringLiteral("\u0101")));
+}
+
+// The engine lays out 499 characters at most: the box takes no more, typed or pasted, and
+// nothing the user types there reaches the fault report.
+void CommandsTest::TextBoxStopsAt499Characters() {
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, std::string(497, 'a').c_str());
+    mw->Refresh();
+    TextBox* box = mw->textBox();
+    QCOMPARE(box->maxLength(), 499);
+    Type(box, QStringLiteral("bcd"));
+    QCOMPARE(box->text().size(), 499);
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string(497, 'a') + "bc");
+
+    QGuiApplication::clipboard()->setText(QString(600, QChar(0xE9)));
+    box->selectAll();
+    box->paste();
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string(499, '\xE9'));
+    QVERIFY(faults.faults.empty());
+
+    // A longer text from elsewhere is shown cut as well.
+    TextBox other;
+    other.LoadCp1252(std::string(600, 'z'));
+    QCOMPARE(other.text(), QString(499, QLatin1Char('z')));
 }
 
 void CommandsTest::EmptyTextRemovedOnLeaving() {

@@ -1,5 +1,5 @@
 // The "Fatal Error" dialog: the report in its box, Retry carrying on, and Cancel, Esc or the
-// close box ending the process at once with exit code 0.
+// close box ending the process with exit code 0 once the work to keep is kept.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -41,10 +41,18 @@ void AnswerSoon(const QString& how) {
     });
 }
 
-// The child process: one fault, answered; it must never get to print "after".
-int Child(int argc, char** argv, const QString& how) {
+// The child process: one fault, answered; it must never get to print "after". With `keep`, the
+// way out keeps the work, and faults itself while doing so.
+int Child(int argc, char** argv, const QString& how, bool keep) {
     QApplication app(argc, argv);
-    InstallEditorHandlers();
+    BeforeExit before_exit;
+    if (keep) {
+        before_exit = [] {
+            QV_CHECK_T("keep->Fail()", false);
+            std::printf("kept\n");
+        };
+    }
+    InstallEditorHandlers(before_exit);
     AnswerSoon(how);
     QV_CHECK_T("child->Fail()", false);
     std::printf("after\n");
@@ -62,6 +70,7 @@ private slots:
     void RetryCarriesOn();
     void OtherAnswersEndTheProcessWithZero_data();
     void OtherAnswersEndTheProcessWithZero();
+    void CancelKeepsTheWorkBeforeEnding();
     void UserMessagesAreMessageBoxes();
 };
 
@@ -85,13 +94,15 @@ void FatalErrorTest::RetryCarriesOn_data() {
 
 void FatalErrorTest::RetryCarriesOn() {
     QFETCH(QString, how);
-    const FaultHandler previous =
-        SetFaultHandler([](int, const std::string& r) { ShowFatalError(r); });
+    bool kept = false;
+    const FaultHandler previous = SetFaultHandler(
+        [&kept](int, const std::string& r) { ShowFatalError(r, [&kept] { kept = true; }); });
     AnswerSoon(how);
     bool went_on = false;
     if (!QV_CHECK_T("test->Fail()", false)) went_on = true;
     SetFaultHandler(previous);
     QVERIFY(went_on);
+    QVERIFY(!kept);  // only the way out keeps the work
 }
 
 void FatalErrorTest::OtherAnswersEndTheProcessWithZero_data() {
@@ -111,6 +122,21 @@ void FatalErrorTest::OtherAnswersEndTheProcessWithZero() {
     QVERIFY(!child.readAllStandardOutput().contains("after"));
 }
 
+// The work is kept before the end; a fault while keeping it is printed rather than asked about
+// again, and the keeping goes on to its end.
+void FatalErrorTest::CancelKeepsTheWorkBeforeEnding() {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--answer"), QStringLiteral("cancel"), QStringLiteral("--keep")});
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    const QByteArray out = child.readAllStandardOutput();
+    QVERIFY(out.contains("kept"));
+    QVERIFY(!out.contains("after"));
+    QVERIFY(child.readAllStandardError().contains("keep->Fail()"));
+}
+
 void FatalErrorTest::UserMessagesAreMessageBoxes() {
     const FaultHandler faults = SetFaultHandler({});
     InstallEditorHandlers();
@@ -128,8 +154,10 @@ void FatalErrorTest::UserMessagesAreMessageBoxes() {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--answer") == 0)
-        return Child(1, argv, QString::fromUtf8(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "--answer") == 0) {
+        const bool keep = argc == 4 && std::strcmp(argv[3], "--keep") == 0;
+        return Child(1, argv, QString::fromUtf8(argv[2]), keep);
+    }
     QApplication app(argc, argv);
     FatalErrorTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,14 +1,23 @@
-// Autosave and recovery, and the recent projects of the File menu.
+// Autosave and recovery, also across a "Fatal Error" ended by Cancel (in a child process), and
+// the recent projects of the File menu.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
+#include "app/guard.h"
 #include "persist/project_file.h"
 #include "persist/recovery.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/recent_menu.h"
 #include "ui/session_keeper.h"
@@ -28,6 +37,82 @@ bool HasRecoveryFile(const std::string& folder) {
     return false;
 }
 
+// A recovery file as an editor that is gone leaves it (its process id and start time match
+// none); returns its project path.
+std::string LeaveAbandonedLogo(const std::string& folder, const char* text, const char* name) {
+    std::filesystem::create_directories(folder);
+    LeFile left;
+    test::AddText(left, text);
+    const std::string base = folder + "/" + name;
+    if (!SaveProject(base + ".kuz", left)) return {};
+    FILE* f = std::fopen((base + ".info").c_str(), "w");
+    if (!f) return {};
+    std::fputs("/projects/original.kuz\n1700000000\n", f);
+    std::fclose(f);
+    return base + ".kuz";
+}
+
+// The one text of the only logo offered in `folder`, or what went wrong.
+std::string OfferedText(const std::string& folder) {
+    const std::vector<AbandonedLogo> found = FindAbandonedLogos(folder);
+    if (found.size() != 1) return "offered: " + std::to_string(found.size());
+    LeFile back;
+    if (!LoadProject(found[0].project_path, back) || back.objs != 1) return "unreadable";
+    return back.obj[0]->lt.str;
+}
+
+// Once the "Fatal Error" dialog is up, presses its Cancel.
+void CancelTheFaultReportSoon() {
+    QTimer::singleShot(50, [] {
+        QWidget* d = QApplication::activeModalWidget();
+        if (!d) return;
+        for (QPushButton* b : d->findChildren<QPushButton*>()) {
+            if (b->text() == QStringLiteral("Cancel")) b->click();
+        }
+    });
+}
+
+// The child process: an editor started as the program starts it, with its recovery files in
+// `folder`; then a fault, ended by Cancel. It must never get to print "after".
+//   edit-then-fault      unsaved work, then the fault
+//   recover-then-fault   recovers the logo offered, then the fault before any autosave
+//   fault-in-recovery    the fault comes while the recovered logo is being opened, before the
+//                        session keeper exists
+int Child(int argc, char** argv, const QString& mode, const std::string& folder) {
+    QApplication qt(argc, argv);
+    ui::Application app;
+    app.InstallHandlers();
+    app.Initialise({});
+    test::LoadShippedFonts();
+    app.StartEditor(false);
+    const auto recover = [](const QString&) { return true; };
+    if (mode == "edit-then-fault") {
+        app.KeepSession(folder, recover);
+        test::AddText(app.mainWindow()->lf, "Unsaved work");
+    } else if (mode == "recover-then-fault") {
+        app.KeepSession(folder, recover);
+    } else if (mode == "fault-in-recovery") {
+        ui::OfferRecovery(*app.mainWindow(), folder, recover);
+    }
+    CancelTheFaultReportSoon();
+    QV_CHECK_T("child->Fail()", false);
+    std::printf("after\n");
+    std::fflush(stdout);
+    return 3;
+}
+
+// Runs the child in `mode`; false when it did not end by the dialog's Cancel.
+bool RunChild(const char* mode, const std::string& folder) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::fromLatin1(mode),
+                 QString::fromStdString(folder)});
+    if (!child.waitForFinished(60000)) return false;
+    const QByteArray out = child.readAllStandardOutput();
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+           !out.contains("after");
+}
+
 }  // namespace
 
 class SessionTest : public QObject {
@@ -36,7 +121,12 @@ private slots:
     void initTestCase() { test::LoadShippedFonts(); }
     void RecoveryFileFollowsUnsavedChanges();
     void AbandonedLogoIsOfferedAndRecovered();
+    void RecoveredLogoKeepsItsFileUntilTheNewCopyIsWritten();
+    void RecoveredLogoSavedRetiresItsFile();
     void DiscardedLogoIsGone();
+    void CancelOnAFaultKeepsTheUnsavedWork();
+    void RecoveryEndedByAFaultIsOfferedAgain_data();
+    void RecoveryEndedByAFaultIsOfferedAgain();
     void RecentProjectsFollowLoadAndSave();
 };
 
@@ -73,39 +163,71 @@ void SessionTest::RecoveryFileFollowsUnsavedChanges() {
 void SessionTest::AbandonedLogoIsOfferedAndRecovered() {
     QTemporaryDir dir;
     const std::string folder = Folder(dir, "state");
-    std::filesystem::create_directories(folder);
-    // A recovery file left by an editor that is gone (its process id and start time match none).
-    LeFile left;
-    test::AddText(left, "Crashed work");
-    QVERIFY(SaveProject(folder + "/recovery-999999-1.kuz", left));
-    const std::string info = folder + "/recovery-999999-1.info";
-    FILE* f = std::fopen(info.c_str(), "w");
-    QVERIFY(f);
-    std::fputs("/projects/original.kuz\n1700000000\n", f);
-    std::fclose(f);
+    const std::string left = LeaveAbandonedLogo(folder, "Crashed work", "recovery-999999-1");
+    QVERIFY(!left.empty());
 
     auto window = test::ShowEditor();
     QString asked;
-    const bool recovered = ui::OfferRecovery(*window, folder, [&](const QString& question) {
-        asked = question;
-        return true;
-    });
+    const std::optional<AbandonedLogo> recovered =
+        ui::OfferRecovery(*window, folder, [&](const QString& question) {
+            asked = question;
+            return true;
+        });
     QVERIFY(recovered);
+    QCOMPARE(recovered->project_path, left);
     QVERIFY(asked.startsWith(QStringLiteral("Recover the unsaved logo from ")));
     QVERIFY(asked.endsWith(QLatin1Char('?')));
     QCOMPARE(window->lf.objs, 1);
     QCOMPARE(window->docName(), std::string("/projects/original.kuz"));
     QVERIFY(window->modified());  // recovered work is not saved anywhere yet
+    // Open is not yet safe: the old file stays until a new copy replaces it.
+    QVERIFY(std::filesystem::exists(left));
+}
+
+// The program's own start: the recovered logo's file goes once this run's copy is on disk, and
+// not before.
+void SessionTest::RecoveredLogoKeepsItsFileUntilTheNewCopyIsWritten() {
+    QTemporaryDir dir;
+    const std::string folder = Folder(dir, "state");
+    const std::string left = LeaveAbandonedLogo(folder, "Crashed work", "recovery-999997-1");
+    ui::Application app;
+    app.Initialise({});
+    app.StartEditor(false);
+    app.KeepSession(folder, [](const QString&) { return true; });
+    ui::SessionKeeper* keeper = app.sessionKeeper();
+    QVERIFY(keeper);
+    QCOMPARE(app.mainWindow()->lf.obj[0]->lt.str, std::string("Crashed work"));
+    QVERIFY(std::filesystem::exists(left));
+    keeper->Tick();
+    keeper->writer().Flush();
+    QVERIFY(!std::filesystem::exists(left));
+    LeFile back;
+    QVERIFY(LoadProject(keeper->writer().project_path(), back));
+    QCOMPARE(back.obj[0]->lt.str, std::string("Crashed work"));
+    keeper->CleanExit();
+    QVERIFY(!HasRecoveryFile(folder));
+}
+
+void SessionTest::RecoveredLogoSavedRetiresItsFile() {
+    QTemporaryDir dir;
+    const std::string folder = Folder(dir, "state");
+    const std::string left = LeaveAbandonedLogo(folder, "Crashed work", "recovery-999996-1");
+    auto window = test::ShowEditor();
+    const std::optional<AbandonedLogo> recovered =
+        ui::OfferRecovery(*window, folder, [](const QString&) { return true; });
+    QVERIFY(recovered);
+    ui::SessionKeeper keeper(*window, folder);
+    keeper.TakeOver(*recovered);
+    window->MarkClean();  // as a save does
+    keeper.Tick();
+    QVERIFY(!std::filesystem::exists(left));
     QVERIFY(!HasRecoveryFile(folder));
 }
 
 void SessionTest::DiscardedLogoIsGone() {
     QTemporaryDir dir;
     const std::string folder = Folder(dir, "state");
-    std::filesystem::create_directories(folder);
-    LeFile left;
-    test::AddText(left, "Not wanted");
-    QVERIFY(SaveProject(folder + "/recovery-999998-1.kuz", left));
+    QVERIFY(!LeaveAbandonedLogo(folder, "Not wanted", "recovery-999998-1").empty());
     auto window = test::ShowEditor();
     int asked = 0;
     QVERIFY(!ui::OfferRecovery(*window, folder, [&](const QString&) {
@@ -116,6 +238,36 @@ void SessionTest::DiscardedLogoIsGone() {
     QCOMPARE(window->lf.objs, 0);
     QVERIFY(!HasRecoveryFile(folder));
     QVERIFY(!ui::OfferRecovery(*window, folder, [&](const QString&) { return true; }));
+}
+
+// Cancel on the fault report ends the program, but the unsaved work is on disk first and the
+// next start offers it.
+void SessionTest::CancelOnAFaultKeepsTheUnsavedWork() {
+    QTemporaryDir dir;
+    const std::string folder = Folder(dir, "state");
+    QVERIFY(RunChild("edit-then-fault", folder));
+    QCOMPARE(OfferedText(folder), std::string("Unsaved work"));
+    auto window = test::ShowEditor();
+    QVERIFY(ui::OfferRecovery(*window, folder, [](const QString&) { return true; }));
+    QCOMPARE(window->lf.objs, 1);
+    QCOMPARE(window->lf.obj[0]->lt.str, std::string("Unsaved work"));
+}
+
+void SessionTest::RecoveryEndedByAFaultIsOfferedAgain_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("before the first autosave") << "recover-then-fault";
+    QTest::newRow("while opening") << "fault-in-recovery";
+}
+
+void SessionTest::RecoveryEndedByAFaultIsOfferedAgain() {
+    QFETCH(QString, mode);
+    QTemporaryDir dir;
+    const std::string folder = Folder(dir, "state");
+    QVERIFY(!LeaveAbandonedLogo(folder, "Crashed work", "recovery-999995-1").empty());
+    QVERIFY(RunChild(mode.toLatin1().constData(), folder));
+    QCOMPARE(OfferedText(folder), std::string("Crashed work"));
+    const std::vector<AbandonedLogo> found = FindAbandonedLogos(folder);
+    QCOMPARE(found[0].original_path, std::string("/projects/original.kuz"));
 }
 
 void SessionTest::RecentProjectsFollowLoadAndSave() {
@@ -145,5 +297,12 @@ void SessionTest::RecentProjectsFollowLoadAndSave() {
 
 }  // namespace qv
 
-QTEST_MAIN(qv::SessionTest)
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0)
+        return qv::Child(1, argv, QString::fromUtf8(argv[2]), argv[3]);
+    QApplication app(argc, argv);
+    qv::SessionTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_session.moc"

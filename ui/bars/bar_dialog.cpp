@@ -15,6 +15,7 @@
 #include "document/logo_obj.h"
 #include "ui/bars/color_bar.h"
 #include "ui/colour/color_btn.h"
+#include "ui/logo_text_edit.h"
 #include "ui/main_window.h"
 #include "ui/value_slider.h"
 
@@ -72,7 +73,7 @@ LogoObj* BarDialog::obj() const {
 }
 
 void BarDialog::SetNamedCaption(const QString& prefix) {
-    const QString name = obj() ? QString::fromStdString(obj()->lt.str) : QString();
+    const QString name = obj() ? ShownLogoText(obj()->lt.str) : QString();
     setWindowTitle(prefix + name + QLatin1Char('\''));
     object_edit_->setText(name);
 }
@@ -81,7 +82,7 @@ void BarDialog::FinishOpening(const QString& prefix) {
     if (!prefix.isEmpty()) {
         SetNamedCaption(prefix);
     } else if (obj()) {
-        object_edit_->setText(QString::fromStdString(obj()->lt.str));
+        object_edit_->setText(ShownLogoText(obj()->lt.str));
     }
     ready_ = true;
 }

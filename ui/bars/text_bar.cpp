@@ -12,6 +12,7 @@
 #include "render/ft_text.h"
 #include "ui/bars/fonts_box.h"
 #include "ui/colour/color_btn.h"
+#include "ui/logo_text_edit.h"
 #include "ui/main_window.h"
 #include "ui/value_slider.h"
 
@@ -30,6 +31,8 @@ QString AspectText(float aspect) {
 TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Options: New Text")) {
     grid()->addWidget(new QLabel(QStringLiteral("Text Line:"), this), 0, 0);
     text_ = new QLineEdit(this);
+    MakeLogoTextEdit(*text_,
+                     [this](const QString& c) { status_->setText(RefusedCharacterHint(c)); });
     grid()->addWidget(text_, 0, 1, 1, 2);
 
     tabs_ = new QTabBar(this);
@@ -82,7 +85,7 @@ void TextBar::Load() {
     const LogoObj* o = obj();
     if (!o) return;
     const ObjStyle& lt = o->lt;
-    text_->setText(QString::fromStdString(lt.str));
+    text_->setText(ShownLogoText(lt.str));
     SelectTab(FontCategoryForName(lt.font));
     LoadValue(size_, lt.size, float(lt.size));
     LoadValue(spacing_, lt.spacing, float(lt.spacing));
@@ -111,7 +114,7 @@ void TextBar::showEvent(QShowEvent* event) {
 
 void TextBar::ReadControls() {
     ObjStyle& lt = obj()->lt;
-    lt.str = text_->text().toStdString();
+    lt.str = LogoTextOf(text_->text());
     if (QListWidgetItem* item = fonts_->currentItem()) lt.font = item->text().toStdString();
     lt.size = size_.edit->value();
     lt.spacing = spacing_.edit->value();

@@ -1,6 +1,8 @@
-// The Text bar: new text by Ctrl+T with Ok and Cancel, the text line's focus, the caption, the
-// aspect-ratio slider and the font list drawn by the engine.
+// The Text bar: new text by Ctrl+T with Ok and Cancel, the text line's focus, length and
+// character set, the caption, the aspect-ratio slider and the font list drawn by the engine.
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -8,6 +10,7 @@
 
 #include "document/logo_obj.h"
 #include "render/ft_text.h"
+#include "tests/support/fault_capture.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/bars/bar_opener.h"
 #include "ui/bars/fonts_box.h"
@@ -28,6 +31,12 @@ TextBar* NewText(MainWindow& mw) {
 
 using test::ActiveEditor;
 
+// Types text that may lie outside ASCII, one key event a character.
+void Type(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 }  // namespace
 
 class TextBarTest : public QObject {
@@ -38,6 +47,8 @@ private slots:
     void CancelLeavesNoObjectAndRedoBringsItBack();
     void TextLineHasFocusWithTextSelected();
     void CaptionFollowsTheText();
+    void TextLineStopsAt499Characters();
+    void TextLineHoldsTheDocumentCharacterSet();
     void AspectSliderEndsAndMiddle();
     void SizeAndSpacingAreStored();
     void FontListRendersOnlyVisibleRows();
@@ -97,6 +108,54 @@ void TextBarTest::CaptionFollowsTheText() {
     QCOMPARE(bar->windowTitle(), QStringLiteral("Basic Text Options: 'Brand'"));
     QCOMPARE(bar->objectEdit()->text(), QStringLiteral("Brand"));
     test::ClickButton(bar, "cancel");
+}
+
+// The engine lays out 499 characters at most: the line takes no more, typed or pasted, and
+// nothing the user types there reaches the fault report.
+void TextBarTest::TextLineStopsAt499Characters() {
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QLineEdit* line = bar->textLine();
+    QCOMPARE(line->maxLength(), 499);
+    line->setText(QString(497, QLatin1Char('a')));
+    line->end(false);
+    Type(line, QStringLiteral("bcd"));
+    QCOMPARE(line->text().size(), 499);
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string(497, 'a') + "bc");
+
+    QGuiApplication::clipboard()->setText(QString(600, QLatin1Char('x')));
+    line->selectAll();
+    line->paste();
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string(499, 'x'));
+    // Characters beyond ASCII count once each, as the document stores them.
+    line->setText(QString(600, QChar(0xE9)));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string(499, '\xE9'));
+    test::ClickButton(bar, "ok");
+    QCOMPARE(mw->lf.obj[0]->lt.str.size(), size_t(499));
+    QVERIFY(faults.faults.empty());
+}
+
+void TextBarTest::TextLineHoldsTheDocumentCharacterSet() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QLineEdit* line = bar->textLine();
+    line->clear();
+    Type(line, QStringLiteral("Caf\u00e9 \u20ac"));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Caf\xE9 \x80"));
+    QCOMPARE(bar->windowTitle(), QStringLiteral("Basic Text Options: 'Caf\u00e9 \u20ac'"));
+    // A character the document cannot hold is refused, and the bar says why.
+    Type(line, QStringLiteral("\u0101"));
+    QCOMPARE(line->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+    QVERIFY(bar->status()->text().contains(QStringLiteral("\u0101")));
+    test::ClickButton(bar, "ok");
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Caf\xE9 \x80"));
+    mw->EditText();
+    auto* again = qobject_cast<TextBar*>(OpenBar(mw.get()));
+    QVERIFY(again);
+    QCOMPARE(again->textLine()->text(), QStringLiteral("Caf\u00e9 \u20ac"));
+    test::ClickButton(again, "cancel");
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Caf\xE9 \x80"));
 }
 
 void TextBarTest::AspectSliderEndsAndMiddle() {
