@@ -1,5 +1,6 @@
 #include "app/install_dir.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -23,6 +24,20 @@ void SetInstallDir(std::string dir) {
     Dir() = std::move(dir);
 }
 
+std::string DataDirBeside(const std::string& exe_dir) {
+    // The build tree keeps the data beside the executables; an installed tree keeps the
+    // executables in bin and the data in share. The symbol archive tells which is which.
+    const auto has_data = [](const std::string& dir) {
+        struct stat info {};
+        return stat((dir + "/basgl.bgd").c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    if (has_data(exe_dir)) return exe_dir;
+    const std::string parent = DirectoryOf(exe_dir);
+    const std::string shared = (parent == "/" ? "" : parent) + "/share/qorvan-logo";
+    if (has_data(shared)) return shared;
+    return exe_dir;
+}
+
 std::string DirectoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return path;
@@ -41,7 +56,7 @@ bool InitInstallDir() {
     long ne = static_cast<long>(exe.rfind('/'));
     if (exe.rfind('/') == std::string::npos) ne = -1;
     QV_CHECK_T("ne!=-1", ne != -1);
-    SetInstallDir(DirectoryOf(exe));
+    SetInstallDir(DataDirBeside(DirectoryOf(exe)));
     return true;
 }
 
