@@ -20,7 +20,9 @@ float Channel(float m1, float m2, float x) {
     return m1;
 }
 
-float Clamp(float v, float lo, float hi) { return v < lo ? lo : (v >= hi ? hi : v); }
+// A NaN (only a damaged file holds one) counts as the low end, so no conversion below ever
+// turns a NaN into an integer.
+float Clamp(float v, float lo, float hi) { return !(v >= lo) ? lo : (v >= hi ? hi : v); }
 
 uint8_t ClampedByte(float f) {
     if (f > 1.0f) return 255;

@@ -10,6 +10,7 @@
 #include "app/user_message.h"
 #include "document/role_faces.h"
 #include "render/ft_text.h"
+#include "render/style_bounds.h"
 
 namespace qv {
 namespace {
@@ -217,18 +218,21 @@ int LeFile::CenterObjects(int& w, int& h) {
     for (int n = 0; n < objs; ++n) {
         if (!QV_CHECK_T("obj[n]!=NULL", obj[n] != nullptr)) return 0;
         const LogoObj& o = *obj[n];
-        const int l = o.x - o.w / 2;
-        const int t = o.y - o.h / 2;
+        // Values from a damaged file are held to what drawing uses, so nothing overflows.
+        const int ow = BoundedExtent(o.w);
+        const int oh = BoundedExtent(o.h);
+        const int l = BoundedPosition(o.x) - ow / 2;
+        const int t = BoundedPosition(o.y) - oh / 2;
         left = std::min(left, l);
-        right = std::max(right, l + o.w);
+        right = std::max(right, l + ow);
         top = std::min(top, t);
-        bottom = std::max(bottom, t + o.h);
+        bottom = std::max(bottom, t + oh);
     }
     const int dx = (right + left) / 2;
     const int dy = (top + bottom) / 2;
     for (int n = 0; n < objs; ++n) {
-        obj[n]->x -= dx;
-        obj[n]->y -= dy;
+        obj[n]->x = BoundedPosition(obj[n]->x) - dx;
+        obj[n]->y = BoundedPosition(obj[n]->y) - dy;
     }
     w = right - left;
     h = bottom - top;

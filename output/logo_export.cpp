@@ -6,6 +6,7 @@
 #include "app/memory_budget.h"
 #include "app/user_message.h"
 #include "codecs/encode.h"
+#include "output/bitmap_import.h"
 #include "output/colour_reduction.h"
 #include "output/octree_quantizer.h"
 #include "output/transparent_export.h"
@@ -108,8 +109,8 @@ uint64_t ExportMemoryNeed(const ExportPlan& plan, int w, int h, bool transparent
 ExportSubject PrepareExportSubject(LeFile& lf) {
     ExportSubject subject;
     if (lf.fixed) {
-        subject.width = lf.cw;
-        subject.height = lf.ch;
+        subject.width = BoundedCanvasSide(lf.cw);
+        subject.height = BoundedCanvasSide(lf.ch);
     } else {
         QV_CHECK_T("le->CenterObjects(w,h)", lf.CenterObjects(subject.width, subject.height) == 0);
     }
@@ -152,8 +153,11 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
     return ExportLogoImage(lf, subject, settings, path, DefaultMemoryBudget());
 }
 
-std::string UnreadablePictureMessage(const std::string& path) {
-    return "The picture " + path + " could not be read, so the logo cannot be drawn as designed.";
+std::string MissingPictureMessage(const std::string& path) {
+    // Asked again only after a failure, to name the reason.
+    PixelBuffer scratch;
+    const PictureStatus status = LoadPicture(path, scratch).status;
+    return PictureMessage(path, status == PictureStatus::kOk ? PictureStatus::kUnreadable : status);
 }
 
 bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
@@ -171,7 +175,7 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
     ExportPlan plan(lf, scf);
     // A logo that cannot be drawn as designed is not written at all.
     if (!plan.missing_pictures().empty()) {
-        ShowMessage(UnreadablePictureMessage(plan.missing_pictures().front()));
+        ShowMessage(MissingPictureMessage(plan.missing_pictures().front()));
         return false;
     }
     if (!ImageSizeAllowed(size.width, size.height) ||

@@ -49,8 +49,8 @@ private:
 // The most memory an export of w x h from `plan` holds at once, in bytes (an upper estimate).
 uint64_t ExportMemoryNeed(const ExportPlan& plan, int w, int h, bool transparent, bool eight_bit);
 
-// "The picture <path> could not be read, so the logo cannot be drawn as designed."
-std::string UnreadablePictureMessage(const std::string& path);
+// Why the picture at `path` gives no pixels, for the user (output/bitmap_import.h's texts).
+std::string MissingPictureMessage(const std::string& path);
 
 // The formats of the export dialog, in its order.
 enum class ExportFormat { kPng24, kPng8, kGif8, kBmp24, kJpeg, kTiff };
@@ -107,7 +107,7 @@ inline constexpr const char* kNothingToExportMessage =
 // Renders, converts, reduces when the format asks for it, and writes `path`. False, after the
 // message "Can't open file " + path + " for writing...", when the file cannot be written. Also
 // false, with nothing written, when the logo cannot be drawn as designed: a picture that cannot
-// be read (UnreadablePictureMessage), more memory needed than `memory_budget` allows
+// be read (MissingPictureMessage), more memory needed than `memory_budget` allows
 // (kOutOfMemory, before anything large is allocated), or a fault while drawing. The first form
 // takes DefaultMemoryBudget().
 bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,

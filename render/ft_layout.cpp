@@ -63,6 +63,9 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     for (int n = 0; n < slen; ++n) {
         GlyphPlacement& g = gp[size_t(n)];
         g.index = shape ? lt.glyph : static_cast<int>(FT_Get_Char_Index(face, str2[n]));
+        // A shape glyph the face does not have (a damaged file, or a face that fell back) is
+        // drawn as the face's glyph 0, as a character it lacks is.
+        if (g.index < 0 || g.index >= face->num_glyphs) g.index = 0;
         const FT_UInt index = static_cast<FT_UInt>(g.index);
         if (previ != 0 && index != 0) {
             if (kerning) {

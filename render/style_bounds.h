@@ -20,8 +20,9 @@ inline constexpr int kMaxStrength = 10;
 inline constexpr int kMaxShadowDistance = 3000;
 inline constexpr float kMinAspect = 0.5f;
 inline constexpr float kMaxAspect = 2.0f;
-// Object centres relative to the logo centre and extents read back from files.
-inline constexpr int kMaxPosition = 100000;
+// Object centres relative to the logo centre (the centring box starts from +-10000) and
+// extents read back from files.
+inline constexpr int kMaxPosition = 10000;
 inline constexpr int kMaxExtent = 32768;
 // A fixed canvas side.
 inline constexpr int kMaxCanvasSide = 16384;
