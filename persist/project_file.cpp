@@ -1,5 +1,6 @@
 #include "persist/project_file.h"
 
+#include "app/bounded_read.h"
 #include "app/byte_reader.h"
 #include "app/byte_writer.h"
 #include "app/file_io.h"
@@ -161,7 +162,10 @@ bool SaveProject(const std::string& path, const LeFile& lf) {
 
 bool LoadProject(const std::string& path, LeFile& lf) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    // A project names no more than 100 objects; anything near the cap is not a project. A FIFO
+    // or device is refused rather than waited on.
+    constexpr uint64_t kMaxProjectBytes = uint64_t{256} << 20;
+    if (ReadRegularFile(path, kMaxProjectBytes, bytes) != BoundedReadStatus::kOk) {
         ShowMessage(kCannotOpenPrefix + path);
         return false;
     }

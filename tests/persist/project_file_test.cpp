@@ -240,6 +240,20 @@ TEST(ProjectFile, LoadAndSaveReportWithTheirMessages) {
     EXPECT_EQ(capture.messages.size(), 3u);
 }
 
+// A project path that is a FIFO or a device is refused at once instead of being waited on or
+// read without end.
+TEST(ProjectFile, AFifoOrDeviceIsNotAProject) {
+    test::FaultCapture capture;
+    test::TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("pipe.kuz").c_str(), 0600), 0);
+    LeFile lf;
+    EXPECT_FALSE(LoadProject(dir.File("pipe.kuz"), lf));
+    EXPECT_FALSE(LoadProject("/dev/zero", lf));
+    ASSERT_EQ(capture.messages.size(), 2u);
+    EXPECT_EQ(capture.messages[0], "File could not be opened: " + dir.File("pipe.kuz"));
+    EXPECT_EQ(lf.objs, 0);
+}
+
 TEST(ProjectFile, AFailedSaveKeepsThePreviousFile) {
     test::FaultCapture capture;
     test::TempDir dir;
