@@ -51,11 +51,44 @@ bool InProcFilesystem(const std::string& folder) {
 struct Destination {
     std::string path;
     bool direct = false;  // write through the given path itself, in place
+    int descriptor = -1;  // or through this descriptor of our own
 };
+
+// The descriptor a name such as /dev/stdout or /dev/fd/3 stands for, when it is open in this
+// process and still the file the name leads to; -1 otherwise. Writing through it keeps the
+// descriptor's offset and append mode, as a shell's ">>" asks.
+int OwnDescriptorFor(const std::string& path) {
+    std::string number;
+    if (path == "/dev/stdout") {
+        number = "1";
+    } else if (path == "/dev/stderr") {
+        number = "2";
+    } else {
+        for (const std::string& prefix : {std::string("/dev/fd/"), std::string("/proc/self/fd/"),
+                                         "/proc/" + std::to_string(getpid()) + "/fd/"}) {
+            if (path.compare(0, prefix.size(), prefix) == 0) number = path.substr(prefix.size());
+        }
+    }
+    if (number.empty() || number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    const int fd = std::stoi(number);
+    struct stat by_descriptor {};
+    struct stat by_name {};
+    if (fstat(fd, &by_descriptor) != 0 || stat(path.c_str(), &by_name) != 0) return -1;
+    if (by_descriptor.st_dev != by_name.st_dev || by_descriptor.st_ino != by_name.st_ino) return -1;
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) return -1;
+    return fd;
+}
 
 // Where the bytes for `path` go. A symbolic link is followed link by link, so that a link to a
 // file that does not exist yet still leads to that file.
 bool FindDestination(const std::string& path, Destination& out) {
+    if (const int fd = OwnDescriptorFor(path); fd >= 0) {
+        out = {path, true, fd};
+        return true;
+    }
     struct stat info {};
     if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         out = {path, true};
@@ -90,16 +123,16 @@ bool WriteInPlace(const std::string& path, const std::vector<uint8_t>& bytes) {
     return ok;
 }
 
-// A temporary file of our own beside `path`; -1 when none can be created.
+// A temporary file of our own beside `path`; -1 when none can be created. It is created
+// afresh, never through a link someone left under its name; a stale file of an earlier process
+// with the same id is removed first.
 int CreateTemporary(const std::string& path, mode_t mode, std::string& temp) {
     // The process id keeps two writers of the same target from sharing a temporary file.
-    const std::string stem = path + ".tmp" + std::to_string(getpid());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
-        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
+    temp = path + ".tmp" + std::to_string(getpid());
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = open(temp.c_str(), flags, mode);
+    if (fd < 0 && errno == EEXIST && unlink(temp.c_str()) == 0) fd = open(temp.c_str(), flags, mode);
+    return fd;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -174,6 +207,7 @@ bool WriteAllToDescriptor(int fd, const std::vector<uint8_t>& bytes) {
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
     Destination destination;
     if (path.empty() || !FindDestination(path, destination)) return false;
+    if (destination.descriptor >= 0) return WriteAllToDescriptor(destination.descriptor, bytes);
     return destination.direct ? WriteInPlace(destination.path, bytes)
                               : ReplaceThroughTemporary(destination.path, bytes);
 }

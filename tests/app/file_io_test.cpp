@@ -67,8 +67,11 @@ TEST(WriteFileAtomically, StandardOutputIsWrittenThroughItsDescriptor) {
     ASSERT_EQ(fstat(fd, &by_descriptor), 0);
     ASSERT_EQ(stat(file.c_str(), &by_name), 0);
     EXPECT_EQ(by_descriptor.st_ino, by_name.st_ino);
+    // Through the descriptor itself: its offset moves on, so a second write follows the first,
+    // as it does on a shell's ">>".
+    EXPECT_TRUE(WriteFileAtomically(name, {6}));
     close(fd);
-    EXPECT_EQ(test::ReadAll(file), (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(test::ReadAll(file), (std::vector<uint8_t>{9, 8, 7, 6}));
     EXPECT_EQ(EntryCount(dir.path()), 1u);
 }
 

@@ -159,6 +159,12 @@ TEST(CommandLineOptions, StandardOutputGetsTheBytesOfTheFile) {
     EXPECT_EQ(png.status, 0) << png.err;
     EXPECT_EQ(std::vector<uint8_t>(png.out.begin(), png.out.end()), ReadAll(dir.File("file.png")));
     EXPECT_FALSE(test::FileExists("-"));
+    // Named as a file, standard output (here redirected to a file) is written the same way.
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        const test::CliRun named = RunTool({"export", project, "-o", name});
+        EXPECT_EQ(named.status, 0) << name << named.err;
+        EXPECT_EQ(std::vector<uint8_t>(named.out.begin(), named.out.end()), ReadAll(dir.File("file.png"))) << name;
+    }
 
     ASSERT_EQ(RunTool({"export", project, "-o", dir.File("file.gif")}).status, 0);
     const test::CliRun gif = RunTool({"export", project, "--format", "gif", "-o", "-"});
