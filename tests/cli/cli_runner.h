@@ -24,7 +24,7 @@ struct CliRun {
 
 struct CliCall {
     std::vector<std::string> args;
-    std::vector<std::string> env;  // "NAME=value" added to the test's environment
+    std::vector<std::string> env;  // "NAME=value" ahead of the test's own environment
     std::string tool = QV_TEST_CLI;
 };
 
@@ -36,6 +36,16 @@ inline CliRun RunCall(const CliCall& call) {
     const std::string err_path = capture.File("err");
     std::vector<std::string> words = call.args;
     words.insert(words.begin(), call.tool);
+    // Everything the child needs is made before the fork: a test may run a thread of its own,
+    // and the child may only make calls that are safe after a fork until it runs the tool.
+    std::vector<char*> argv;
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    std::vector<std::string> environment = call.env;
+    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
     CliRun run;
     // A fork that fails (a busy machine) is tried again rather than failing the test.
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -48,11 +58,7 @@ inline CliRun RunCall(const CliCall& call) {
             const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             if (out < 0 || err < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(err, STDERR_FILENO) < 0) _exit(126);
-            for (const std::string& entry : call.env) putenv(const_cast<char*>(entry.c_str()));
-            std::vector<char*> argv;
-            for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
+            execve(argv[0], argv.data(), envp.data());
             _exit(127);
         }
         int status = 0;
