@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/user_message.h"
 #include "cli/background_colour.h"
 #include "cli/commands.h"
 #include "cli/font_setup.h"

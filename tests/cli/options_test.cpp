@@ -50,6 +50,7 @@ TEST(CommandLineOptions, BadValuesAreUsageErrorsThatNameTheRange) {
         {{"export", project, "-o", out, "--set-text", "1=\xFF"}, "not valid UTF-8"},
         {{"export", project, "-o", out, "--bogus"}, "unrecognized option '--bogus'"},
         {{"export", project, "-o", out, "--scale"}, "requires an argument"},
+        {{"export"}, "needs a project and an output"},
         {{"export", project}, "needs a project and an output"},
         {{"export", project, out, dir.File("third.png")}, "--output-dir"},
         {{"export", project, "-o", out, "--output-dir", dir.File("d")}, "not both"},
