@@ -14,6 +14,11 @@ MessageHandler& CurrentHandler() {
     return handler;
 }
 
+int& QuitStatus() {
+    static int status = 0;
+    return status;
+}
+
 }  // namespace
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
@@ -27,10 +32,12 @@ void ShowMessage(const std::string& text) {
     handler(text);
 }
 
+void SetQuitStatus(int status) { QuitStatus() = status; }
+
 void ShowMessageAndQuit(const std::string& text) {
     ShowMessage(text);
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(QuitStatus());
 }
 
 }  // namespace qv

@@ -14,7 +14,11 @@ MessageHandler SetMessageHandler(MessageHandler handler);
 
 void ShowMessage(const std::string& text);
 
-// Shows the message, then ends the process at once with exit code 0, running no clean-up.
+// Shows the message, then ends the process at once with the quit status, running no clean-up.
 [[noreturn]] void ShowMessageAndQuit(const std::string& text);
+
+// The exit status of ShowMessageAndQuit: 0 unless set, as the editor quits; the command-line
+// tool sets 1 so that a script sees the failure.
+void SetQuitStatus(int status);
 
 }  // namespace qv

@@ -1,26 +1,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "app/file_io.h"
 #include "cli/commands.h"
+#include "cli/option_reader.h"
 #include "output/bitmap_import.h"
 
 namespace qv::cli {
 namespace {
 
-std::string OutputPath(const std::string& project, const std::string& dir, const ExportSettings& s) {
-    return dir + "/" + BitmapTitle(project) + "." + FormatInfo(s.format).extension;
-}
-
 // Every project starts from the C library generator's initial state, as a single export in a
 // fresh process does, so the gradients' dither and with it every output byte is the same.
-bool ExportFresh(const std::string& project, const std::string& dir, const ExportSettings& s) {
+int ExportFresh(const std::string& project, const std::string& output, const ExportOptions& options) {
     std::srand(1);
-    return ExportProject(project, OutputPath(project, dir, s), s);
+    return ExportProject(project, output, options);
 }
 
 class Progress {
@@ -40,20 +39,60 @@ private:
     bool shown_;
 };
 
+// The batch's counts of projects that failed and that did not fit the request.
+struct Tally {
+    size_t failed = 0;
+    size_t refused = 0;
+    void Add(int status) {
+        if (status == kExitUsage) {
+            ++refused;
+        } else if (status != kExitOk) {
+            ++failed;
+        }
+    }
+};
+
+int StatusOfChild(int wait_status) {
+    if (!WIFEXITED(wait_status)) return kExitFailure;
+    return WEXITSTATUS(wait_status);
+}
+
 }  // namespace
 
+std::vector<std::string> BatchOutputNames(const std::vector<std::string>& projects, const std::string& extension) {
+    std::set<std::string> taken;
+    std::vector<std::string> names;
+    for (const std::string& project : projects) {
+        const std::string title = BitmapTitle(project);
+        std::string name = title + "." + extension;
+        for (int n = 2; !taken.insert(name).second; ++n) name = title + "-" + std::to_string(n) + "." + extension;
+        names.push_back(name);
+    }
+    return names;
+}
+
 int RunBatchExport(const std::vector<std::string>& projects, const std::string& output_dir,
-                   const ExportSettings& settings, int jobs) {
+                   const ExportOptions& options, int jobs) {
     if (!MakeDirectories(output_dir)) {
         std::fprintf(stderr, "qorvan-logo-cli: cannot create the folder %s\n", output_dir.c_str());
-        return 1;
+        return kExitFailure;
+    }
+    const std::string extension = FormatInfo(options.settings.format).extension;
+    std::vector<std::string> outputs = BatchOutputNames(projects, extension);
+    for (size_t n = 0; n < projects.size(); ++n) {
+        const std::string plain = output_dir + "/" + BitmapTitle(projects[n]) + "." + extension;
+        outputs[n] = output_dir + "/" + outputs[n];
+        if (outputs[n] != plain) {
+            std::fprintf(stderr, "qorvan-logo-cli: %s is taken by another project; %s goes to %s\n",
+                         plain.c_str(), projects[n].c_str(), outputs[n].c_str());
+        }
     }
     const Progress progress(projects.size());
-    size_t failures = 0;
+    Tally tally;
     if (jobs <= 1) {
         for (size_t n = 0; n < projects.size(); ++n) {
             progress.Show(n + 1, projects[n]);
-            if (!ExportFresh(projects[n], output_dir, settings)) ++failures;
+            tally.Add(ExportFresh(projects[n], outputs[n], options));
         }
     } else {
         // Worker processes share the font library loaded before the fork and keep the
@@ -66,32 +105,40 @@ int RunBatchExport(const std::vector<std::string>& projects, const std::string& 
                 progress.Show(next + 1, projects[next]);
                 const pid_t pid = fork();
                 if (pid == 0) {
-                    const bool ok = ExportFresh(projects[next], output_dir, settings);
+                    // A fault in the child makes ExportProject fail, so the parent hears of it.
+                    const int status = ExportFresh(projects[next], outputs[next], options);
                     std::fflush(nullptr);
-                    _exit(ok ? 0 : 1);
+                    _exit(status);
                 }
                 if (pid < 0) {
                     // No process to spare: do this one here.
-                    if (!ExportFresh(projects[next], output_dir, settings)) ++failures;
+                    tally.Add(ExportFresh(projects[next], outputs[next], options));
                 } else {
                     running[pid] = next;
                 }
                 ++next;
             }
-            int status = 0;
-            const pid_t done = wait(&status);
-            if (done < 0) break;
-            running.erase(done);
-            if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
+            if (running.empty()) continue;
+            int wait_status = 0;
+            const pid_t done = waitpid(-1, &wait_status, 0);
+            if (done < 0) {
+                if (errno == EINTR) continue;
+                // The children are gone without a word: count them as failed.
+                for (size_t n = 0; n < running.size(); ++n) tally.Add(kExitFailure);
+                break;
+            }
+            if (running.erase(done) == 0) continue;
+            tally.Add(StatusOfChild(wait_status));
         }
     }
     progress.Done();
-    if (failures > 0) {
-        std::fprintf(stderr, "qorvan-logo-cli: %zu of %zu projects could not be exported\n", failures,
+    const size_t unwritten = tally.failed + tally.refused;
+    if (unwritten > 0) {
+        std::fprintf(stderr, "qorvan-logo-cli: %zu of %zu projects could not be exported\n", unwritten,
                      projects.size());
-        return 1;
+        return tally.refused > 0 ? kExitUsage : kExitFailure;
     }
-    return 0;
+    return kExitOk;
 }
 
 }  // namespace qv::cli

@@ -1,17 +1,19 @@
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "app/guard.h"
+#include "cli/background_colour.h"
 #include "cli/commands.h"
+#include "cli/font_setup.h"
+#include "cli/option_reader.h"
+#include "cli/project_export.h"
 #include "output/bitmap_import.h"
-#include "output/logo_export.h"
-#include "persist/project_file.h"
-#include "render/ft_text.h"
 
 namespace qv::cli {
 namespace {
+
+constexpr const char* kFormatList = "png24, png8, gif, bmp, jpeg or tiff";
+constexpr const char* kExtensionList = ".png, .gif, .bmp, .jpg, .jpeg, .tif or .tiff";
 
 bool ParseFormat(const std::string& name, ExportFormat& format) {
     static const std::pair<const char*, ExportFormat> kNames[] = {
@@ -28,120 +30,213 @@ bool ParseFormat(const std::string& name, ExportFormat& format) {
     return false;
 }
 
-// The format an output name asks for by its extension; PNG 24 when it names none we write.
-ExportFormat FormatForPath(const std::string& path) {
+// The format an output name asks for by its extension: PNG 24 without one; false for an
+// extension that names no format we write.
+bool FormatForPath(const std::string& path, ExportFormat& format) {
     const auto dot = path.rfind('.');
     const auto slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return ExportFormat::kPng24;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size() ||
+        dot == (slash == std::string::npos ? 0 : slash + 1)) {
+        format = ExportFormat::kPng24;
+        return true;
     }
     std::string ext = path.substr(dot + 1);
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    ExportFormat format = ExportFormat::kPng24;
-    if (ext == "png") return ExportFormat::kPng24;
-    return ParseFormat(ext, format) ? format : ExportFormat::kPng24;
+    if (ext == "png") {
+        format = ExportFormat::kPng24;
+        return true;
+    }
+    return ext != "png24" && ext != "png8" && ParseFormat(ext, format);
 }
 
-bool ParseInt(const std::string& text, int& value) {
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || v < -1000000 || v > 1000000) return false;
-    value = static_cast<int>(v);
+// "#rrggbb" as a stored colour, or "none" for a transparent canvas.
+bool ParseBackground(const std::string& text, std::optional<Hls>& colour, bool& transparent) {
+    if (text == "none") {
+        transparent = true;
+        return true;
+    }
+    Hls hls;
+    if (!ParseHexColour(text, hls)) return false;
+    colour = hls;
     return true;
 }
 
-int Usage(const char* problem) {
-    std::fprintf(stderr, "qorvan-logo-cli export: %s\n", problem);
-    std::fprintf(stderr,
-                 "usage: qorvan-logo-cli export PROJECT OUTPUT [OPTIONS]\n"
-                 "       qorvan-logo-cli export PROJECT... --output-dir DIR [--jobs N] [OPTIONS]\n"
-                 "options: --format png24|png8|gif|bmp|jpeg|tiff  --scale PERCENT  --margins PIXELS\n"
-                 "         --quality PERCENT  --transparent\n");
-    return 2;
+enum OptionCode {
+    kOutput = 'o',
+    kHelp = 'h',
+    kFormat = 256,
+    kScale,
+    kWidth,
+    kHeight,
+    kMargins,
+    kQuality,
+    kTransparent,
+    kBackground,
+    kSetText,
+    kOutputDir,
+    kJobs,
+};
+
+const option kOptions[] = {
+    {"output", required_argument, nullptr, kOutput},
+    {"format", required_argument, nullptr, kFormat},
+    {"scale", required_argument, nullptr, kScale},
+    {"width", required_argument, nullptr, kWidth},
+    {"height", required_argument, nullptr, kHeight},
+    {"margins", required_argument, nullptr, kMargins},
+    {"quality", required_argument, nullptr, kQuality},
+    {"transparent", no_argument, nullptr, kTransparent},
+    {"background", required_argument, nullptr, kBackground},
+    {"set-text", required_argument, nullptr, kSetText},
+    {"output-dir", required_argument, nullptr, kOutputDir},
+    {"jobs", required_argument, nullptr, kJobs},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+struct ExportRequest {
+    std::vector<std::string> projects;
+    std::string output;
+    bool output_given = false;
+    std::string output_dir;
+    int jobs = 1;
+    bool format_given = false;
+    bool scale_given = false;
+    bool transparent_given = false;
+    ExportOptions options;
+};
+
+// Reads the command line into `request`. Returns -1 to go on, else the exit status.
+int ParseExport(const std::vector<std::string>& args, ExportRequest& request) {
+    OptionReader reader("export", args, "o:h", kOptions);
+    ExportSettings& settings = request.options.settings;
+    std::string problem;
+    const auto ranged = [&](const char* name, int low, int high, int& value) {
+        return ParseRanged(name, reader.Value(), low, high, value, problem);
+    };
+    for (int code = reader.Next(); code != -1; code = reader.Next()) {
+        switch (code) {
+            case kOutput:
+                request.output = reader.Value();
+                request.output_given = true;
+                if (request.output.empty()) return UsageError("export", "-o needs a file name, or - for standard output");
+                break;
+            case kFormat:
+                if (!ParseFormat(reader.Value(), settings.format)) {
+                    return UsageError("export", "--format must be " + std::string(kFormatList) + ", not '" +
+                                                    reader.Value() + "'");
+                }
+                request.format_given = true;
+                break;
+            case kScale:
+                if (!ranged("--scale", 1, 10000, settings.scale)) return UsageError("export", problem);
+                request.scale_given = true;
+                break;
+            case kWidth:
+                if (!ranged("--width", 1, 32768, request.options.width)) return UsageError("export", problem);
+                break;
+            case kHeight:
+                if (!ranged("--height", 1, 32768, request.options.height)) return UsageError("export", problem);
+                break;
+            case kMargins:
+                if (!ranged("--margins", 0, 100, settings.margins)) return UsageError("export", problem);
+                break;
+            case kQuality:
+                if (!ranged("--quality", 10, 100, settings.quality)) return UsageError("export", problem);
+                break;
+            case kTransparent:
+                settings.transparent = true;
+                request.transparent_given = true;
+                break;
+            case kBackground: {
+                request.options.background.reset();
+                bool none = false;
+                if (!ParseBackground(reader.Value(), request.options.background, none)) {
+                    return UsageError("export", "--background must be #rrggbb or none, not '" + reader.Value() + "'");
+                }
+                if (none) settings.transparent = true;
+                break;
+            }
+            case kSetText: {
+                TextEdit edit;
+                if (!ParseTextEdit(reader.Value(), edit, problem)) return UsageError("export", problem);
+                request.options.texts.push_back(std::move(edit));
+                break;
+            }
+            case kOutputDir:
+                request.output_dir = reader.Value();
+                if (request.output_dir.empty()) return UsageError("export", "--output-dir needs a folder");
+                break;
+            case kJobs:
+                if (!ranged("--jobs", 1, 64, request.jobs)) return UsageError("export", problem);
+                break;
+            case kHelp:
+                PrintCommandHelp("export");
+                return kExitOk;
+            default:
+                return UsageError("export", "");
+        }
+    }
+    request.projects = reader.Operands();
+    return -1;
 }
 
-// The canvas of the editor's window at its usual size; only objects' own sizes matter here.
-constexpr int kEditorCanvasWidth = 1180;
-constexpr int kEditorCanvasHeight = 780;
+// Checks what the options mean together and settles the format. Returns -1 to go on, else the
+// exit status.
+int SettleExport(ExportRequest& request) {
+    ExportOptions& options = request.options;
+    ExportSettings& settings = options.settings;
+    if (options.width > 0 && options.height > 0) {
+        return UsageError("export", "give --width or --height, not both: the logo keeps its proportions");
+    }
+    if ((options.width > 0 || options.height > 0) && request.scale_given) {
+        return UsageError("export", "give --scale or --width/--height, not both");
+    }
+    if (options.background && settings.transparent) {
+        return UsageError("export", "--background with a colour and a transparent canvas exclude each other");
+    }
+    if (!request.output_dir.empty()) {
+        if (request.output_given) return UsageError("export", "give -o for one project or --output-dir for several, not both");
+        if (request.projects.empty()) return UsageError("export", "needs at least one project");
+    } else {
+        if (!request.output_given && request.projects.size() == 2) {
+            request.output = request.projects.back();
+            request.projects.pop_back();
+            request.output_given = true;
+        }
+        if (request.projects.empty() || !request.output_given) {
+            return UsageError("export", "needs a project and an output: PROJECT -o OUTPUT, or --output-dir DIR");
+        }
+        if (request.projects.size() > 1) {
+            return UsageError("export", "exports one project to -o; use --output-dir DIR for several");
+        }
+        if (!request.format_given && request.output != kStandardOutput &&
+            !FormatForPath(request.output, settings.format)) {
+            return UsageError("export", "cannot tell the image format from the name " + request.output +
+                                            ": give it " + kExtensionList + ", or use --format " +
+                                            "png24|png8|gif|bmp|jpeg|tiff");
+        }
+    }
+    if (settings.transparent && !FormatAllowsTransparency(settings.format)) {
+        return UsageError("export", "a transparent canvas needs PNG, GIF or TIFF, not " +
+                                        std::string(FormatInfo(settings.format).caption));
+    }
+    return -1;
+}
 
 }  // namespace
 
-bool ExportProject(const std::string& project, const std::string& output, const ExportSettings& settings) {
-    LeFile lf;
-    if (!LoadProject(project, lf)) return false;
-    // The editor composes a loaded logo before anything else, which gives every object the
-    // size of its picture; the export takes the logo's size from those.
-    lf.Update(kEditorCanvasWidth, kEditorCanvasHeight, -1, -1);
-    // Then as the export dialog does from opening to Save.
-    const ExportSubject subject = PrepareExportSubject(lf);
-    return ExportLogoImage(lf, subject, settings, output);
-}
-
 int RunExport(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
-    ExportSettings settings;
-    bool format_given = false;
-    std::string output_dir;
-    int jobs = 1;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        if (a == "--format") {
-            const std::string* v = value();
-            if (!v || !ParseFormat(*v, settings.format)) {
-                return Usage("--format needs png24, png8, gif, bmp, jpeg or tiff");
-            }
-            format_given = true;
-        } else if (a == "--scale" || a == "--margins" || a == "--quality" || a == "--jobs") {
-            const std::string* v = value();
-            int n = 0;
-            if (!v || !ParseInt(*v, n)) return Usage((a + " needs a whole number").c_str());
-            if (a == "--jobs" && n < 1) return Usage("--jobs needs at least 1");
-            (a == "--scale"     ? settings.scale
-             : a == "--margins" ? settings.margins
-             : a == "--quality" ? settings.quality
-                                : jobs) = n;
-        } else if (a == "--transparent") {
-            settings.transparent = true;
-        } else if (a == "--output-dir") {
-            const std::string* v = value();
-            if (!v || v->empty()) return Usage("--output-dir needs a folder");
-            output_dir = *v;
-        } else if (!a.empty() && a[0] == '-') {
-            return Usage(("unknown option " + a).c_str());
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (settings.transparent && !FormatAllowsTransparency(settings.format) && format_given) {
-        return Usage("--transparent needs png24, png8, gif or tiff");
-    }
-    QV_CHECK_T("FtText::InitFt()", FtText::InitFt() == 0);
+    ExportRequest request;
+    if (const int status = ParseExport(args, request); status >= 0) return status;
+    if (const int status = SettleExport(request); status >= 0) return status;
+    if (!LoadFontLibrary()) return kExitFailure;
     InstallBitmapLoader();
-    int status = 0;
-    if (!output_dir.empty()) {
-        if (files.empty()) return Usage("needs at least one project");
-        status = RunBatchExport(files, output_dir, settings, jobs);
-    } else {
-        if (files.size() != 2) return Usage("needs a project and an output file, or --output-dir");
-        if (!format_given) settings.format = FormatForPath(files[1]);
-        if (settings.transparent && !FormatAllowsTransparency(settings.format)) {
-            return Usage("--transparent needs a PNG, GIF or TIFF output");
-        }
-        status = ExportProject(files[0], files[1], settings) ? 0 : 1;
-    }
-    FtText::FreeFt();
+    const int status = request.output_dir.empty()
+                           ? ExportProject(request.projects[0], request.output, request.options)
+                           : RunBatchExport(request.projects, request.output_dir, request.options, request.jobs);
+    FreeFontLibrary();
     return status;
-}
-
-int RunResave(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: qorvan-logo-cli resave PROJECT OUTPUT\n");
-        return 2;
-    }
-    LeFile lf;
-    if (!LoadProject(args[0], lf)) return 1;
-    return SaveProject(args[1], lf) ? 0 : 1;
 }
 
 }  // namespace qv::cli

@@ -1,20 +1,33 @@
 #include <cstdio>
 
-#include "app/guard.h"
 #include "app/install_dir.h"
 #include "cli/commands.h"
+#include "cli/font_setup.h"
+#include "cli/option_reader.h"
 #include "persist/style_library.h"
 #include "persist/template_library.h"
 #include "render/ft_text.h"
 
 namespace qv::cli {
 
+namespace {
+
+const option kOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {nullptr, 0, nullptr, 0},
+};
+
+}  // namespace
+
 int RunInfo(const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "qorvan-logo-cli: info takes no arguments\n");
-        return 2;
+    OptionReader reader("info", args, "h", kOptions);
+    for (int code = reader.Next(); code != -1; code = reader.Next()) {
+        if (code != 'h') return UsageError("info", "");
+        PrintCommandHelp("info");
+        return kExitOk;
     }
-    QV_CHECK_T("FtText::InitFt()", FtText::InitFt() == 0);
+    if (!reader.Operands().empty()) return UsageError("info", "takes no arguments");
+    if (!LoadFontLibrary()) return kExitFailure;
     std::printf("Installation: %s\n", InstallDir().c_str());
     std::printf("Text fonts: %d\n", FtText::TextFontCount());
     for (int tab = 0; tab < FontRegistry::kCategories; ++tab) {
@@ -38,8 +51,8 @@ int RunInfo(const std::vector<std::string>& args) {
     templates.ReloadTmps(false);
     std::printf("Templates: %d\n", templates.count());
     templates.FreeTmps();
-    QV_CHECK_T("FtText::FreeFt()", FtText::FreeFt() == 0);
-    return 0;
+    FreeFontLibrary();
+    return kExitOk;
 }
 
 }  // namespace qv::cli

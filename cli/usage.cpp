@@ -1,31 +1,118 @@
 #include <cstdio>
+#include <cstring>
 
 #include "cli/commands.h"
 
 namespace qv::cli {
+namespace {
 
-void PrintUsage() {
+struct CommandHelp {
+    const char* name;
+    const char* text;
+};
+
+const CommandHelp kHelp[] = {
+    {"info",
+     "usage: qorvan-logo-cli info\n"
+     "\n"
+     "List the installed library: text fonts per tab, symbol fonts and their shapes, styles\n"
+     "and templates.\n"},
+    {"export",
+     "usage: qorvan-logo-cli export PROJECT -o OUTPUT [OPTIONS]\n"
+     "       qorvan-logo-cli export PROJECT OUTPUT [OPTIONS]\n"
+     "       qorvan-logo-cli export PROJECT... --output-dir DIR [--jobs N] [OPTIONS]\n"
+     "\n"
+     "Write the logo of a .kuz project as an image, as the export dialog does: the logo is\n"
+     "centred, or takes its fixed canvas.\n"
+     "\n"
+     "  -o, --output FILE     the image to write; - writes it to standard output\n"
+     "      --format FORMAT   png24, png8, gif, bmp, jpeg or tiff; without it the format\n"
+     "                        follows the extension of FILE (.png is PNG 24 bit, .gif, .bmp,\n"
+     "                        .jpg/.jpeg, .tif/.tiff; no extension is PNG 24 bit), and\n"
+     "                        standard output gets PNG 24 bit\n"
+     "      --scale PERCENT   1..10000 (default 100; a logo with an imported picture is\n"
+     "                        always exported at 100)\n"
+     "      --width PIXELS    1..32768: the output width, margins included; the scale follows\n"
+     "      --height PIXELS   1..32768: the same for the height; the logo keeps its proportions,\n"
+     "                        so give one of --width, --height and --scale\n"
+     "      --margins PIXELS  0..100 on every side (default 0)\n"
+     "      --quality PERCENT JPEG quality 10..100 (default 90)\n"
+     "      --background COLOUR  #rrggbb: this background instead of the project's, for this\n"
+     "                        export only; none: a transparent canvas, as --transparent\n"
+     "      --transparent     compose the logo on a transparent canvas (PNG, GIF, TIFF)\n"
+     "      --set-text N=TEXT give the N-th text object (1 is the backmost; only text objects\n"
+     "                        count) this text for this export; repeatable. TEXT is UTF-8 and\n"
+     "                        may use the characters of code page 1252; it is cut to 499\n"
+     "      --output-dir DIR  write every PROJECT into DIR as its title plus the format's\n"
+     "                        extension; projects that share a title get -2, -3, ...\n"
+     "      --jobs N          1..64 projects at a time with --output-dir (default 1)\n"
+     "  -h, --help            show this help\n"
+     "\n"
+     "A project that cannot be drawn as designed (a missing picture, a fault, too little\n"
+     "memory) is not written and the status is 1; an existing file is then left as it was.\n"
+     "Exporting onto the project itself is refused. With --output-dir a project that fails is\n"
+     "reported and the others go on.\n"},
+    {"resave",
+     "usage: qorvan-logo-cli resave PROJECT -o OUTPUT\n"
+     "       qorvan-logo-cli resave PROJECT OUTPUT\n"
+     "\n"
+     "Read a project and write it again in the current format. OUTPUT may be PROJECT itself;\n"
+     "a replaced file keeps its permissions.\n"},
+    {"templates",
+     "usage: qorvan-logo-cli templates [--json]\n"
+     "\n"
+     "List the titles of the installed templates and the user's own, one a line, in the\n"
+     "order of the template browser.\n"
+     "\n"
+     "      --json            a JSON array of {\"title\", \"file\"} objects instead\n"},
+    {"new",
+     "usage: qorvan-logo-cli new --template TITLE -o OUTPUT.kuz [--set-text N=TEXT]...\n"
+     "\n"
+     "Make a project from a template.\n"
+     "\n"
+     "      --template TITLE  the template's title, as 'templates' lists it\n"
+     "  -o, --output FILE     the project to write\n"
+     "      --set-text N=TEXT give the N-th text object (1 is the backmost; only text objects\n"
+     "                        count) this text; repeatable. TEXT is UTF-8 and may use the\n"
+     "                        characters of code page 1252; it is cut to 499\n"},
+};
+
+constexpr const char* kCommon =
+    "\n"
+    "Options take their value as --option=VALUE or --option VALUE; -- ends the options. The\n"
+    "exit status is 0 on success, 1 on a failure, 2 on bad usage.\n";
+
+}  // namespace
+
+void PrintUsage(std::FILE* out) {
     std::fputs(
         "usage: qorvan-logo-cli COMMAND [ARGS]\n"
+        "       qorvan-logo-cli COMMAND --help\n"
+        "       qorvan-logo-cli --version\n"
         "\n"
         "Commands:\n"
-        "  info    list the installed font library: text fonts per tab, symbol fonts, shapes\n"
-        "  export PROJECT OUTPUT [--format png24|png8|gif|bmp|jpeg|tiff] [--scale PERCENT]\n"
-        "         [--margins PIXELS] [--quality PERCENT] [--transparent]\n"
-        "          write the logo of a .kuz project as an image, as the export dialog does:\n"
-        "          the logo is centred (or takes its fixed canvas), scale 1..10000 % (100 with\n"
-        "          an imported picture in the logo), margins 0..100, JPEG quality 10..100;\n"
-        "          the format follows the output's extension unless given, else PNG 24 bit;\n"
-        "          --transparent composes the logo on a transparent canvas (PNG, GIF, TIFF)\n"
-        "  export PROJECT... --output-dir DIR [--jobs N] [options as above]\n"
-        "          write several projects into DIR, each as its title plus the format's\n"
-        "          extension, N at a time; one that fails is reported and the others go on\n"
-        "  resave PROJECT OUTPUT\n"
-        "          read a project and write it again in the current format\n"
+        "  info       list the installed font library, styles and templates\n"
+        "  export     write the logo of a project as a PNG, GIF, BMP, JPEG or TIFF image,\n"
+        "             one project or many at once\n"
+        "  resave     read a project and write it again in the current format\n"
+        "  templates  list the templates\n"
+        "  new        make a project from a template, with texts of your own\n"
         "\n"
         "The installation data is read from the folder of this executable. Problems are\n"
-        "reported on stderr; the exit status is 0 on success, 1 on a failure, 2 on bad usage.\n",
-        stdout);
+        "reported on stderr; files are replaced only once they are completely written.\n",
+        out);
+    std::fputs(kCommon, out);
+}
+
+bool PrintCommandHelp(const std::string& command) {
+    for (const CommandHelp& help : kHelp) {
+        if (command == help.name) {
+            std::fputs(help.text, stdout);
+            std::fputs(kCommon, stdout);
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace qv::cli
