@@ -60,28 +60,53 @@ const TextLayout* ExportPlan::LayoutOf(int n) const {
     return &renderers_[size_t(n)]->layout();
 }
 
+ExportPlan::Centre ExportPlan::CentreOf(const LogoObj& o, int w, int h) const {
+    const int x = BoundedPosition(o.x);
+    const int y = BoundedPosition(o.y);
+    if (o.type == LogoObj::kCustom) return {w / 2 + x, h / 2 + y};  // pictures keep their size
+    return {static_cast<int>(static_cast<float>(x) * scf_ + static_cast<float>(w / 2)),
+            static_cast<int>(scf_ * static_cast<float>(y) + static_cast<float>(h / 2))};
+}
+
+bool ExportPlan::RasterOrigin(const LeFile& lf, int n, int w, int h, int& x0, int& y0) const {
+    if (n < 0 || n >= lf.objs || !lf.obj[n]) return false;
+    const LogoObj& o = *lf.obj[n];
+    const Centre c = CentreOf(o, w, h);
+    if (o.type == LogoObj::kCustom) {
+        x0 = c.x - o.cust.width() / 2;
+        y0 = c.y - o.cust.height() / 2;
+        return !o.cust.empty();
+    }
+    const TextLayout* layout = LayoutOf(n);
+    if (!layout) return false;
+    x0 = c.x - layout->szx / 2;
+    y0 = c.y - layout->szy / 2;
+    return true;
+}
+
+FtText* ExportPlan::Renderer(int n) {
+    if (n < 0 || size_t(n) >= renderers_.size()) return nullptr;
+    return renderers_[size_t(n)].get();
+}
+
 void ExportPlan::Draw(LeFile& lf, uint32_t* dta, int w, int h) {
     if (!dta || w <= 0 || h <= 0) return;
     std::fill_n(dta, size_t(w) * size_t(h), HlsToPacked(lf.bgc));
-    const int ox = w / 2;
-    const int oy = h / 2;
     for (int n = 0; n < lf.objs && size_t(n) < renderers_.size(); ++n) {
         LogoObj* o = lf.obj[n].get();
         if (!QV_CHECK_T("obj[n]!=NULL", o != nullptr)) continue;
-        const int x = BoundedPosition(o->x);
-        const int y = BoundedPosition(o->y);
         if (o->type == LogoObj::kCustom) {
-            QV_CHECK_T("BltCust(dta,szx,szy,ox+dox,oy+doy)", o->BltCust(dta, w, h, ox + x, oy + y) == 0);
+            const Centre c = CentreOf(*o, w, h);
+            QV_CHECK_T("BltCust(dta,szx,szy,ox+dox,oy+doy)", o->BltCust(dta, w, h, c.x, c.y) == 0);
             continue;
         }
         FtText* ft = renderers_[size_t(n)].get();
         if (!ft) continue;
         // One object's rasters at a time: a logo of many large objects never holds them all.
         QV_CHECK_T("ft.Render(lt,0,1)", ft->Rasterize(o->lt) == 0);
-        const int ox_ = static_cast<int>(static_cast<float>(x) * scf_ + static_cast<float>(ox));
-        const int oy_ = static_cast<int>(scf_ * static_cast<float>(y) + static_cast<float>(oy));
+        const Centre c = CentreOf(*o, w, h);
         QV_CHECK_T("ft.BltToBuf(lt,dta,szx,szy,ox_,oy_,TRUE,TRUE)",
-                   ft->BltToBuf(o->lt, dta, w, h, ox_, oy_, true, true) == 0);
+                   ft->BltToBuf(o->lt, dta, w, h, c.x, c.y, true, true) == 0);
         ft->FreeRasters();
     }
 }

@@ -35,10 +35,23 @@ public:
     const TextLayout* LayoutOf(int n) const;
     float scale() const { return scf_; }
 
+    // Where object n's raster (a picture's pixels) has its top-left corner in a w x h export:
+    // the one placement every drawer uses. False for a missing object or picture.
+    bool RasterOrigin(const LeFile& lf, int n, int w, int h, int& x0, int& y0) const;
+    // The plan's renderer of object n (null for a picture): Rasterize it to get the coverage,
+    // the effects mask and the outline curve at the plan's scale; FreeRasters after use.
+    FtText* Renderer(int n);
+
     // The background and every object back to front, centred in w x h, as Export draws.
     void Draw(LeFile& lf, uint32_t* dta, int w, int h);
 
 private:
+    struct Centre {
+        int x;
+        int y;
+    };
+    Centre CentreOf(const LogoObj& o, int w, int h) const;
+
     float scf_;
     std::vector<std::unique_ptr<FtText>> renderers_;  // per object; null for pictures
     std::vector<std::string> missing_pictures_;

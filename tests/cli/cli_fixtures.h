@@ -31,13 +31,16 @@ inline void WriteTextLogo(const std::string& path, const std::vector<std::string
     ASSERT_TRUE(SaveProject(path, lf));
 }
 
-// A logo the engine cannot draw as designed: its line is longer than a line can be laid out,
-// which the renderer reports as a fault.
-inline void WriteFaultingLogo(const std::string& path) {
+// A logo the engine cannot draw as designed: one of its pictures is missing.
+inline void WriteUndrawableLogo(const std::string& path) {
     LeFile lf;
     LogoObj* o = lf.AddObj(0);
     ASSERT_NE(o, nullptr);
-    o->lt.str = std::string(600, 'W');
+    o->lt.str = "Logo";
+    LogoObj* picture = lf.AddObj(0);
+    ASSERT_NE(picture, nullptr);
+    picture->type = LogoObj::kCustom;
+    picture->path = path + ".missing.png";
     ASSERT_TRUE(SaveProject(path, lf));
 }
 

@@ -24,14 +24,15 @@ void ExpectNoFaultReport(const test::CliRun& run) {
 TEST(CommandLineStatus, ALogoThatCannotBeDrawnAsDesignedLeavesNoFile) {
     test::TempDir dir;
     const std::string faulty = dir.File("faulty.kuz");
-    test::WriteFaultingLogo(faulty);
+    test::WriteUndrawableLogo(faulty);
     const test::CliRun run = RunTool({"export", faulty, "-o", dir.File("faulty.png")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("qorvan-logo-cli: internal error: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The picture " + faulty + ".missing.png could not be read."), std::string::npos)
+        << run.err;
     ExpectNoFaultReport(run);
     EXPECT_FALSE(test::FileExists(dir.File("faulty.png")));
 
-    // An image already there stays as it was, for a fault as for a damaged project.
+    // An image already there stays as it was, for such a logo as for a damaged project.
     test::WriteAll(dir.File("kept.png"), {7, 7, 7});
     EXPECT_EQ(RunTool({"export", faulty, "-o", dir.File("kept.png")}).status, 1);
     test::WriteAll(dir.File("damaged.kuz"), {0xDF, 0x39, 0, 0, 2, 0, 0, 0, 1});
@@ -66,13 +67,13 @@ TEST(CommandLineStatus, ExportingOntoTheProjectItselfIsRefused) {
     EXPECT_EQ(ReadAll(project), bytes);
 }
 
-TEST(CommandLineStatus, ParallelBatchReportsAFaultLikeASerialOne) {
+TEST(CommandLineStatus, ParallelBatchReportsAFailureLikeASerialOne) {
     test::TempDir dir;
     std::vector<std::string> args = {"export"};
     for (int n = 0; n < 5; ++n) {
         const std::string path = dir.File("logo" + std::to_string(n) + ".kuz");
         if (n == 2) {
-            test::WriteFaultingLogo(path);
+            test::WriteUndrawableLogo(path);
         } else {
             test::WriteTextLogo(path, {"Batch " + std::to_string(n)});
         }
