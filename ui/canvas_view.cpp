@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/guard.h"
+#include "render/style_bounds.h"
 #include "ui/editor_host.h"
 #include "ui/object_preview.h"
 #include "ui/pixels.h"
@@ -73,8 +74,10 @@ int CanvasView::HitTest(const LeFile& lf, int mx, int my) {
     for (int n = lf.objs - 1; n >= 0; --n) {
         const LogoObj* o = lf.obj[n].get();
         if (!o) continue;
-        const int left = o->x - o->w / 2, top = o->y - o->h / 2;
-        if (mx >= left && mx <= left + o->w && my >= top && my <= top + o->h) return n;
+        // Where the object is drawn: a damaged file's values are held as drawing holds them.
+        const int w = BoundedExtent(o->w), h = BoundedExtent(o->h);
+        const int left = BoundedPosition(o->x) - w / 2, top = BoundedPosition(o->y) - h / 2;
+        if (mx >= left && mx <= left + w && my >= top && my <= top + h) return n;
     }
     return -1;
 }
@@ -96,8 +99,8 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     const int n = HitTest(*le_, m.x(), m.y());
     if (n >= 0) {
         LogoObj& o = *le_->obj[n];
-        grab_x_ = m.x() - o.x;
-        grab_y_ = m.y() - o.y;
+        grab_x_ = m.x() - BoundedPosition(o.x);
+        grab_y_ = m.y() - BoundedPosition(o.y);
         pox_ = &o.x;
         poy_ = &o.y;
         if (!bar_mode_) QV_CHECK_T("le->SetCurObj(n)", le_->SetCurObj(n) == 0);
