@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "ui/command_ids.h"
@@ -12,13 +13,13 @@ const std::vector<MenuPopup>& MenuBarPopups() {
     using namespace cmd;
     static const std::vector<MenuPopup> popups = {
         {"&File",
-         {{kExportLogoImage, "&Export Logo Image...\tAlt+E"},
+         {{kExportLogoImage, "&Export Logo Image...\tAlt+E, Ctrl+E"},
           {0, nullptr},
-          {kNewBlankProject, "&New Blank Project"},
+          {kNewBlankProject, "&New Blank Project\tCtrl+N"},
           {kNewFromTemplate, "New From &Template...\tAlt+T"},
-          {kLoadProject, "&Load Project...\tAlt+L"},
-          {kSaveProject, "&Save Project\tAlt+S"},
-          {kSaveProjectAs, "Save Project &As..."},
+          {kLoadProject, "&Load Project...\tAlt+L, Ctrl+O"},
+          {kSaveProject, "&Save Project\tAlt+S, Ctrl+S"},
+          {kSaveProjectAs, "Save Project &As...\tCtrl+Shift+S"},
           {0, nullptr},
           {kImportImage, "&Import Image..."},
           {0, nullptr},
@@ -26,10 +27,10 @@ const std::vector<MenuPopup>& MenuBarPopups() {
           {0, nullptr},
           {kLogoImage, "Canvas Properties..."},
           {0, nullptr},
-          {kExit, "&Exit"}}},
+          {kExit, "&Exit\tCtrl+Q"}}},
         {"&Edit",
          {{kUndo, "Undo\tCtrl+Z"},
-          {kRedo, "Redo\tCtrl+Y"},
+          {kRedo, "Redo\tCtrl+Y, Ctrl+Shift+Z"},
           {0, nullptr},
           {kCopyLogoImage, "Copy Logo Image"},
           {0, nullptr},
@@ -80,8 +81,22 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {Qt::CTRL | Qt::Key_C, kBringCloser},
         {Qt::CTRL | Qt::Key_F, kSendFarther},
         {QKeyCombination(Qt::Key_F1), kHelp},
+        // The keys every desktop program answers to, where the table above leaves them free.
+        {Qt::CTRL | Qt::Key_N, kNewBlankProject},
+        {Qt::CTRL | Qt::Key_O, kLoadProject},
+        {Qt::CTRL | Qt::Key_S, kSaveProject},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_S, kSaveProjectAs},
+        {Qt::CTRL | Qt::Key_E, kExportLogoImage},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kRedo},
+        {Qt::CTRL | Qt::Key_Q, kExit},
     };
     return table;
+}
+
+bool IsTextEditingKey(QKeyCombination key) {
+    if (key.keyboardModifiers() != Qt::ControlModifier) return false;
+    const int k = key.key();
+    return k == Qt::Key_C || k == Qt::Key_X || k == Qt::Key_V || k == Qt::Key_A;
 }
 
 int AcceleratorCommand(QKeyCombination key) {
@@ -103,7 +118,10 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_) return false;
-    const int id = AcceleratorCommand(static_cast<QKeyEvent*>(event)->keyCombination());
+    const QKeyCombination key = static_cast<QKeyEvent*>(event)->keyCombination();
+    // In a text field the clipboard keys and Select All belong to its text.
+    if (qobject_cast<QLineEdit*>(widget) && IsTextEditingKey(key)) return false;
+    const int id = AcceleratorCommand(key);
     if (id == 0) return false;
     if (type == QEvent::ShortcutOverride) {
         // Claim the key, so that neither a shortcut nor a menu mnemonic takes it; it comes

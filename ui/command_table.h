@@ -35,6 +35,8 @@ const std::vector<Accelerator>& AcceleratorTable();
 
 // The command of a key, or 0.
 int AcceleratorCommand(QKeyCombination key);
+// Ctrl+C, Ctrl+X, Ctrl+V and Ctrl+A: in a text field they act on its text, not as accelerators.
+bool IsTextEditingKey(QKeyCombination key);
 
 // Translates the accelerator keys of one window before its controls see them, as a dialog's
 // accelerator table does: Ctrl+C in the text box is Bring Closer, and Alt+E is Export Logo Image

@@ -13,6 +13,7 @@
 #include "ui/bars/bar_opener.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
+#include "ui/command_table.h"
 #include "ui/skin_button.h"
 #include "ui/text_box.h"
 
@@ -53,7 +54,9 @@ private slots:
     void PrevCaptionGoesToNextObject();
     void DisabledButtonDoesNothing();
     void EnterAndEscapeDoNothing();
-    void CtrlCIsBringCloserEvenInTheTextBox();
+    void CtrlCIsBringCloserOutsideTheTextBox();
+    void ClipboardKeysInTheTextBoxActOnItsText();
+    void StandardShortcutsRunTheirCommands();
     void AcceleratorOfGreyedCommandDoesNothing();
     void AltEIsExportNotTheEditMenu();
     void RemoveUndoRedo();
@@ -123,7 +126,23 @@ void CommandsTest::EnterAndEscapeDoNothing() {
     QCOMPARE(mw->utrack.undoes, 0);
 }
 
-void CommandsTest::CtrlCIsBringCloserEvenInTheTextBox() {
+void CommandsTest::CtrlCIsBringCloserOutsideTheTextBox() {
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "back");
+    test::AddText(mw->lf, "front");
+    mw->lf.SetCurObj(0);
+    mw->Refresh();
+    mw->setFocus();
+    QTest::keyClick(mw.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(mw->lf.obj[1]->lt.str, std::string("back"));
+    QCOMPARE(mw->lf.cur, 1);
+    QCOMPARE(mw->utrack.undoes, 1);
+    QVERIFY(faults.faults.empty());
+}
+
+// In the text box the clipboard keys and Select All act on its text, as in every text field.
+void CommandsTest::ClipboardKeysInTheTextBoxActOnItsText() {
     test::FaultCapture faults;
     auto mw = ActiveEditor();
     test::AddText(mw->lf, "back");
@@ -131,11 +150,46 @@ void CommandsTest::CtrlCIsBringCloserEvenInTheTextBox() {
     mw->lf.SetCurObj(0);
     mw->Refresh();
     QVERIFY(mw->textBox()->hasFocus());
-    mw->textBox()->selectAll();
+    QTest::keyClick(mw->textBox(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(mw->textBox()->selectedText(), QStringLiteral("back"));
     QTest::keyClick(mw->textBox(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(mw->lf.obj[1]->lt.str, std::string("back"));
-    QCOMPARE(mw->lf.cur, 1);
-    QCOMPARE(mw->utrack.undoes, 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("back"));
+    QCOMPARE(mw->lf.cur, 0);  // not brought closer
+    QTest::keyClick(mw->textBox(), Qt::Key_End);
+    QTest::keyClick(mw->textBox(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(mw->textBox()->text(), QStringLiteral("backback"));
+    QCOMPARE(mw->lf.objs, 2);
+    QVERIFY(faults.faults.empty());
+}
+
+// The keys every desktop program answers to run the commands beside the original accelerators.
+void CommandsTest::StandardShortcutsRunTheirCommands() {
+    const struct {
+        QKeyCombination key;
+        int id;
+    } keys[] = {
+        {Qt::CTRL | Qt::Key_N, cmd::kNewBlankProject},   {Qt::CTRL | Qt::Key_O, cmd::kLoadProject},
+        {Qt::CTRL | Qt::Key_S, cmd::kSaveProject},       {Qt::CTRL | Qt::SHIFT | Qt::Key_S, cmd::kSaveProjectAs},
+        {Qt::CTRL | Qt::Key_E, cmd::kExportLogoImage},   {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::kRedo},
+        {Qt::CTRL | Qt::Key_Q, cmd::kExit},              {Qt::ALT | Qt::Key_S, cmd::kSaveProject},
+        {Qt::CTRL | Qt::Key_C, cmd::kBringCloser},       {Qt::CTRL | Qt::Key_Y, cmd::kRedo},
+    };
+    for (const auto& k : keys) QCOMPARE(AcceleratorCommand(k.key), k.id);
+    QVERIFY(IsTextEditingKey(Qt::CTRL | Qt::Key_V));
+    QVERIFY(!IsTextEditingKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+
+    // Ctrl+Shift+Z redoes what Ctrl+Z undid.
+    test::FaultCapture faults;
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "one");
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    QTest::keyClick(mw.get(), Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 0);
+    QTest::keyClick(mw.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 1);
+    QTest::keyClick(mw.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(mw->lf.objs, 0);
     QVERIFY(faults.faults.empty());
 }
 
@@ -145,8 +199,9 @@ void CommandsTest::AcceleratorOfGreyedCommandDoesNothing() {
     test::AddText(mw->lf, "only");
     mw->Refresh();
     QVERIFY(!mw->action(cmd::kBringCloser)->isEnabled());
-    QTest::keyClick(mw->textBox(), Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(mw->textBox(), Qt::Key_Z, Qt::ControlModifier);
+    mw->setFocus();
+    QTest::keyClick(mw.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(mw.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(mw->utrack.undoes, 0);
     QCOMPARE(mw->lf.objs, 1);
     QVERIFY(faults.faults.empty());
