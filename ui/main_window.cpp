@@ -28,6 +28,8 @@ namespace qv::ui {
 namespace {
 
 constexpr int kHoverMs = 30;
+// A pause this long ends a burst of typing in the text box.
+constexpr int kTypingPauseMs = 1000;
 
 }  // namespace
 
@@ -46,6 +48,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         this, [this](int id) { RunAccelerator(id); }, this));
     hover_timer_.setInterval(kHoverMs);
     connect(&hover_timer_, &QTimer::timeout, this, [this] { HoverTick(QCursor::pos()); });
+    typing_timer_.setSingleShot(true);
+    typing_timer_.setInterval(kTypingPauseMs);
+    connect(&typing_timer_, &QTimer::timeout, this, [this] { FlushTyping(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -170,6 +175,14 @@ bool MainWindow::modified() const {
 
 void MainWindow::MarkClean() {
     clean_.CopyFrom(lf);
+}
+
+void MainWindow::FlushTyping() {
+    if (!typing_pending_) return;
+    typing_pending_ = false;
+    typing_timer_.stop();
+    TrackStep();
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
 }
 
 void MainWindow::TrackStep() {

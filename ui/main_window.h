@@ -77,6 +77,8 @@ public:
 
     // The option bars' protocol: the editor locked while a bar is open.
     void PreBarModal(int kind);
+    // Records the pending burst of typing as one undo step, if there is one.
+    void FlushTyping();
     void PostBarModal(bool ok);
     bool barOpen() const { return bar_open_; }
 
@@ -252,6 +254,10 @@ private:
     class RecentMenu* recent_ = nullptr;
     std::multimap<int, QAction*> actions_;
     QTimer hover_timer_;
+    // A burst of typing in the text box becomes one undo step: when the typing pauses, or
+    // before anything else changes the document.
+    QTimer typing_timer_;
+    bool typing_pending_ = false;
 
     UnsavedPrompt prompt_;
     FileDialogs dialogs_;

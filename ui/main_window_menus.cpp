@@ -193,6 +193,7 @@ void MainWindow::RunAccelerator(int id) {
 }
 
 bool MainWindow::Command(int id) {
+    FlushTyping();
     if (!CommandAvailable(id)) return false;
     if (id >= cmd::kWindowFirst && id <= cmd::kWindowLast) {
         WindowMenuCommand(id);

@@ -120,6 +120,7 @@ int MainWindow::ObjectCmd(int k) {
 }
 
 void MainWindow::PreBarModal(int kind) {
+    FlushTyping();
     if (kind >= 0) lf.AddObj(kind);
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
     EnableMenu(false);
@@ -194,6 +195,8 @@ void MainWindow::TextChanged() {
     LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
     if (!c || c->type != LogoObj::kText) return;
     c->lt.str = text_->TextCp1252();
+    typing_pending_ = true;
+    typing_timer_.start();
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
     QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
     QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
@@ -201,6 +204,7 @@ void MainWindow::TextChanged() {
 
 void MainWindow::TextLostFocus() {
     if (bar_open_ || !ready_) return;
+    FlushTyping();
     const LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
     if (!c || c->type != LogoObj::kText) return;
     for (const char ch : c->lt.str) {

@@ -10,6 +10,7 @@
 
 #include "tests/support/fault_capture.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/bars/bar_dialog.h"
 #include "ui/bars/bar_opener.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
@@ -64,7 +65,8 @@ private slots:
     void FocusWithoutTextObjectAddsOne();
     void FocusPicksFirstTextObject();
     void WindowActivationLeavesTheCurrentObject();
-    void TypingChangesTextWithoutUndoSteps();
+    void TypingBurstIsOneUndoStep();
+    void TypedTextSurvivesACancelledBar();
     void CharacterOutsideCodePageIsRefused();
     void TextBoxStopsAt499Characters();
     void EmptyTextRemovedOnLeaving();
@@ -298,14 +300,40 @@ void CommandsTest::WindowActivationLeavesTheCurrentObject() {
     QCOMPARE(mw->lf.objs, 3);
 }
 
-void CommandsTest::TypingChangesTextWithoutUndoSteps() {
+void CommandsTest::TypingBurstIsOneUndoStep() {
     auto mw = ActiveEditor();
     test::AddText(mw->lf, "Cafe");
+    mw->utrack.Reset(mw->lf);
     mw->Refresh();
     Type(mw->textBox(), QStringLiteral("\u00e9 \u20ac"));
     QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Cafe\xE9 \x80"));
-    QCOMPARE(mw->utrack.undoes, 0);
     QCOMPARE(mw->popup(3)->actions().first()->text(), QStringLiteral("Text: Cafe\u00e9 \u20ac"));
+    // When the typing pauses, the whole burst becomes one step.
+    QTRY_VERIFY(mw->action(cmd::kUndo)->isEnabled());
+    QCOMPARE(mw->utrack.undoes, 1);
+    QVERIFY(mw->Command(cmd::kUndo));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Cafe"));
+    QVERIFY(mw->Command(cmd::kRedo));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("Cafe\xE9 \x80"));
+}
+
+// Typed text used to be thrown away by the next Undo or by a bar's Cancel, because no step
+// held it; now anything that changes the document first records the typing.
+void CommandsTest::TypedTextSurvivesACancelledBar() {
+    auto mw = ActiveEditor();
+    test::AddText(mw->lf, "x");
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    mw->textBox()->selectAll();
+    Type(mw->textBox(), QStringLiteral("BLUE HERON"));
+    mw->EditText();
+    BarDialog* bar = OpenBar(mw.get());
+    QVERIFY(bar);
+    test::ClickButton(bar, "cancel");
+    QVERIFY(!mw->barOpen());
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("BLUE HERON"));
+    QVERIFY(mw->Command(cmd::kUndo));
+    QCOMPARE(mw->lf.obj[0]->lt.str, std::string("x"));
 }
 
 void CommandsTest::CharacterOutsideCodePageIsRefused() {
