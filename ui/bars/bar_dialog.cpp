@@ -1,5 +1,7 @@
 #include "ui/bars/bar_dialog.h"
 
+#include <QKeyEvent>
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -156,6 +158,16 @@ bool BarDialog::RunOnCopy(QDialog& dialog) {
     if (dialog.exec() == QDialog::Accepted) return true;
     QV_CHECK_T("CopyFrom(saved)", doc().CopyFrom(saved) == 0);
     return false;
+}
+
+void BarDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void BarDialog::accept() {

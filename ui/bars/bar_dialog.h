@@ -50,6 +50,8 @@ public:
     void reject() override;
 
 protected:
+    // Enter confirms the bar (Ok), from any of its controls, as in every dialog.
+    void keyPressEvent(QKeyEvent* event) override;
     // The bar's controls go here, in a grid of label, edit, slider.
     QGridLayout* grid() const { return grid_; }
     LeFile& doc() const;

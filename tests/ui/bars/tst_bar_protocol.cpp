@@ -38,6 +38,7 @@ private slots:
     void initTestCase() { test::LoadShippedFonts(); }
     void EffectsOpensLockedWithCaption();
     void EffectsOkIsOneUndoStep();
+    void EnterInAnEditConfirmsTheBar();
     void EffectsCancelRestoresAndRedoReapplies();
     void DependentControlsFollowTheChecks();
     void OpacitySliderStoresItsFraction();
@@ -86,6 +87,20 @@ void BarProtocolTest::EffectsOkIsOneUndoStep() {
     mw->utrack.Undo(mw->lf);
     QCOMPARE(mw->lf.obj[0]->lt.shadow, 0);
     QCOMPARE(mw->lf.obj[0]->lt.shadow_distance, 5);
+}
+
+void BarProtocolTest::EnterInAnEditConfirmsTheBar() {
+    auto mw = test::ShowEditor();
+    test::AddText(mw->lf, "Shade");
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    EffectsBar* bar = OpenEffects(*mw);
+    bar->hasShadow()->setChecked(true);
+    bar->shadowDistance().edit->SetText(QStringLiteral("9"));
+    QTest::keyClick(bar->shadowDistance().edit, Qt::Key_Return);
+    QVERIFY(!mw->barOpen());
+    QCOMPARE(mw->utrack.undoes, 1);
+    QCOMPARE(mw->lf.obj[0]->lt.shadow_distance, 9);
 }
 
 void BarProtocolTest::EffectsCancelRestoresAndRedoReapplies() {
