@@ -36,20 +36,29 @@ Tap TapAt(int image_index, double density) {
 
 }  // namespace
 
-int EffectImageSide(int raster_side) {
-    return static_cast<int>(std::ceil(static_cast<double>(std::max(raster_side, 0)) * kEffectImageDensity));
+EffectImageSize EffectImageSizeFor(int szx, int szy) {
+    static constexpr double kLargestSide = 32767;  // cairo's image surfaces
+    const double longest = std::max({szx, szy, 1});
+    const double density = std::min(kEffectImageDensity, kLargestSide / longest);
+    auto side = [density](int raster) {
+        return static_cast<int>(std::clamp(std::ceil(std::max(raster, 1) * density), 1.0, kLargestSide));
+    };
+    return {side(szx), side(szy)};
 }
 
 uint64_t EffectImageBytes(const ObjStyle& lt, int szx, int szy) {
     if (!lt.outline && !lt.shadow) return 0;
-    const uint64_t image = MulCost(uint64_t(EffectImageSide(szx)) + 4, uint64_t(EffectImageSide(szy)));
+    const EffectImageSize size = EffectImageSizeFor(szx, szy);
+    const uint64_t image = MulCost(uint64_t(size.width) + 4, uint64_t(size.height));
     // The enlarged mask, and each image twice: its pixels and their compressed copy.
     const uint64_t images = (lt.outline ? 2 : 0) + (lt.shadow ? 2 : 0);
     return MulCost(image, 1 + images);
 }
 
 EffectImages::EffectImages(const EffectSource& source)
-    : source_(source), width_(EffectImageSide(source.szx)), height_(EffectImageSide(source.szy)) {
+    : source_(source),
+      width_(EffectImageSizeFor(source.szx, source.szy).width),
+      height_(EffectImageSizeFor(source.szx, source.szy).height) {
     if (!source_.mask || source_.szx <= 0 || source_.szy <= 0) return;
     if (!enlarged_.Allocate(size_t(width_) * size_t(height_))) return;
     Enlarge();
@@ -79,31 +88,16 @@ void EffectImages::Enlarge() {
     }
 }
 
-void EffectImages::MaskWith(cairo_t* cr, cairo_surface_t* alpha, const Rgb8& colour, double x, double y) const {
-    CairoSurface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_));
-    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return;
-    cairo_surface_flush(image.get());
-    const uint8_t* in = cairo_image_surface_get_data(alpha);
-    const int in_stride = cairo_image_surface_get_stride(alpha);
-    uint8_t* data = cairo_image_surface_get_data(image.get());
-    const int stride = cairo_image_surface_get_stride(image.get());
-    for (int row = 0; row < height_; ++row) {
-        const uint8_t* a = in + size_t(row) * size_t(in_stride);
-        auto* out = reinterpret_cast<uint32_t*>(data + size_t(row) * size_t(stride));
-        for (int col = 0; col < width_; ++col) {
-            const uint32_t v = a[col];
-            auto pre = [v](uint32_t c) { return (c * v + 127) / 255; };
-            out[col] = (v << 24) | (pre(colour.r) << 16) | (pre(colour.g) << 8) | pre(colour.b);
-        }
-    }
-    cairo_surface_mark_dirty(image.get());
-    PaintImageInBox(cr, image.get(), x, y, source_.szx, source_.szy, CAIRO_FILTER_GOOD);
+bool EffectImages::MaskWith(cairo_t* cr, cairo_surface_t* alpha, const Rgb8& colour, double x, double y) const {
+    cairo_set_source_rgb(cr, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
+    MaskImageInBox(cr, alpha, x, y, source_.szx, source_.szy);
+    return cairo_status(cr) == CAIRO_STATUS_SUCCESS;
 }
 
-void EffectImages::DrawShadow(cairo_t* cr, const ObjStyle& lt) const {
-    if (!ok()) return;
+bool EffectImages::DrawShadow(cairo_t* cr, const ObjStyle& lt) const {
+    if (!ok()) return false;
     CairoSurface image = AlphaImage(width_, height_);
-    if (!image) return;
+    if (!image) return false;
     const uint32_t opacity = OpacityByte(lt.shadow_opacity);
     cairo_surface_flush(image.get());
     uint8_t* data = cairo_image_surface_get_data(image.get());
@@ -116,13 +110,13 @@ void EffectImages::DrawShadow(cairo_t* cr, const ObjStyle& lt) const {
     cairo_surface_mark_dirty(image.get());
     const Rgb8 c = ToBytesClamped(HlsToRgb(lt.shadow_color));
     const ShadowOffset off = ShadowOffsetFor(source_.scale, lt.shadow_distance, lt.shadow_angle);
-    MaskWith(cr, image.get(), c, source_.x0 + off.dx, source_.y0 + off.dy);
+    return MaskWith(cr, image.get(), c, source_.x0 + off.dx, source_.y0 + off.dy);
 }
 
-void EffectImages::DrawOutline(cairo_t* cr, const ObjStyle& lt) const {
-    if (!ok() || !source_.curve) return;
+bool EffectImages::DrawOutline(cairo_t* cr, const ObjStyle& lt) const {
+    if (!ok() || !source_.curve) return false;
     CairoSurface image = AlphaImage(width_, height_);
-    if (!image) return;
+    if (!image) return false;
     // The fill's coverage at the image's density first; the outline is computed in place.
     if (source_.outlines) {
         CairoContext fill(cairo_create(image.get()));
@@ -146,7 +140,7 @@ void EffectImages::DrawOutline(cairo_t* cr, const ObjStyle& lt) const {
     }
     cairo_surface_mark_dirty(image.get());
     const Rgb8 c = ToBytesClamped(HlsToRgb(lt.outline_color));
-    MaskWith(cr, image.get(), c, source_.x0, source_.y0);
+    return MaskWith(cr, image.get(), c, source_.x0, source_.y0);
 }
 
 }  // namespace qv

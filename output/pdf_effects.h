@@ -15,8 +15,13 @@ namespace qv {
 // per inch, so that they stay smooth when the page is enlarged.
 inline constexpr double kEffectImageDensity = 300.0 / 96.0;
 
-// The side of an effect image for a raster side.
-int EffectImageSide(int raster_side);
+// The pixel size of the effect images of a szx x szy raster: kEffectImageDensity times the
+// raster, or less where that would pass the largest image cairo makes.
+struct EffectImageSize {
+    int width;
+    int height;
+};
+EffectImageSize EffectImageSizeFor(int szx, int szy);
 
 // The most the effect images of one szx x szy raster cost: the enlarged mask while they are
 // made, and the images themselves, which the PDF surface keeps (and then compresses) until the
@@ -43,17 +48,18 @@ struct EffectSource {
 class EffectImages {
 public:
     explicit EffectImages(const EffectSource& source);
-    // False when the enlarged mask could not be allocated.
+    // False when the enlarged mask could not be made.
     bool ok() const { return !enlarged_.empty(); }
 
     // Before the fill: the mask times the shadow opacity, at the shadow offset.
-    void DrawShadow(cairo_t* cr, const ObjStyle& lt) const;
+    // Both false when an image could not be made.
+    bool DrawShadow(cairo_t* cr, const ObjStyle& lt) const;
     // After the fill: curve[mask] times what the fill leaves uncovered times the outline opacity.
-    void DrawOutline(cairo_t* cr, const ObjStyle& lt) const;
+    bool DrawOutline(cairo_t* cr, const ObjStyle& lt) const;
 
 private:
     void Enlarge();
-    void MaskWith(cairo_t* cr, cairo_surface_t* alpha, const Rgb8& colour, double x, double y) const;
+    bool MaskWith(cairo_t* cr, cairo_surface_t* alpha, const Rgb8& colour, double x, double y) const;
 
     EffectSource source_;
     int width_;

@@ -51,11 +51,11 @@ uint64_t PdfMemoryNeed(const LeFile& lf, const ExportPlan& plan, int w, int h) {
     return std::max(need, ExportMemoryNeed(plan, w, h, false, false));
 }
 
-void DrawPicture(cairo_t* cr, const PixelBuffer& pixels, int x0, int y0) {
+bool DrawPicture(cairo_t* cr, const PixelBuffer& pixels, int x0, int y0) {
     const int w = pixels.width();
     const int h = pixels.height();
     CairoSurface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return;
+    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return false;
     cairo_surface_flush(image.get());
     uint8_t* data = cairo_image_surface_get_data(image.get());
     const int stride = cairo_image_surface_get_stride(image.get());
@@ -73,16 +73,18 @@ void DrawPicture(cairo_t* cr, const PixelBuffer& pixels, int x0, int y0) {
     cairo_surface_mark_dirty(image.get());
     // Pixels stay pixels: the picture keeps its own size in export pixels.
     PaintImageInBox(cr, image.get(), x0, y0, w, h, CAIRO_FILTER_NEAREST);
+    return true;
 }
 
-// Shadow, fill or gradient, outline: the order the raster export draws them in.
-void DrawShapeObject(cairo_t* cr, LogoObj& o, FtText& ft, int x0, int y0) {
+// Shadow, fill or gradient, outline: the order the raster export draws them in. False when an
+// effect image could not be made: the page would lack what the design has.
+bool DrawShapeObject(cairo_t* cr, LogoObj& o, FtText& ft, int x0, int y0) {
     const UsableStyle use(o.lt);
     const ObjStyle& lt = use.get();
     const TextLayout& layout = ft.layout();
-    if (layout.szx <= 0 || layout.szy <= 0) return;
+    if (layout.szx <= 0 || layout.szy <= 0) return true;
     const GlyphOutlines outlines = OutlinesOf(layout);
-    if (outlines.segments.empty()) return;
+    if (outlines.segments.empty()) return true;
 
     const bool effects = lt.outline || lt.shadow;
     std::unique_ptr<EffectImages> images;
@@ -96,7 +98,7 @@ void DrawShapeObject(cairo_t* cr, LogoObj& o, FtText& ft, int x0, int y0) {
         // The enlarged mask is all the images need from here on.
         ft.FreeRasters();
     }
-    if (images && lt.shadow) images->DrawShadow(cr, lt);
+    if (images && lt.shadow && !images->DrawShadow(cr, lt)) return false;
 
     AddOutlinePath(cr, outlines, x0, y0);
     if (lt.grad) {
@@ -108,10 +110,10 @@ void DrawShapeObject(cairo_t* cr, LogoObj& o, FtText& ft, int x0, int y0) {
     }
     cairo_fill(cr);
 
-    if (images && lt.outline) images->DrawOutline(cr, lt);
+    return !(images && lt.outline) || images->DrawOutline(cr, lt);
 }
 
-void DrawPage(cairo_t* cr, LeFile& lf, ExportPlan& plan, int w, int h, bool transparent) {
+bool DrawPage(cairo_t* cr, LeFile& lf, ExportPlan& plan, int w, int h, bool transparent) {
     cairo_scale(cr, kPointsPerPixel, kPointsPerPixel);
     if (!transparent) {
         const Rgb8 bg = ToBytesClamped(HlsToRgb(lf.bgc));
@@ -125,11 +127,13 @@ void DrawPage(cairo_t* cr, LeFile& lf, ExportPlan& plan, int w, int h, bool tran
         int x0 = 0, y0 = 0;
         if (!plan.RasterOrigin(lf, n, w, h, x0, y0)) continue;
         if (o->type == LogoObj::kCustom) {
-            DrawPicture(cr, o->cust, x0, y0);
+            if (!DrawPicture(cr, o->cust, x0, y0)) return false;
             continue;
         }
-        if (FtText* ft = plan.Renderer(n)) DrawShapeObject(cr, *o, *ft, x0, y0);
+        FtText* ft = plan.Renderer(n);
+        if (ft && !DrawShapeObject(cr, *o, *ft, x0, y0)) return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -164,8 +168,9 @@ bool ExportLogoPdf(LeFile& lf, const ExportSubject& subject, const ExportSetting
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Qorvan Logo");
         {
             CairoContext cr(cairo_create(surface.get()));
-            DrawPage(cr.get(), lf, plan, size.width, size.height, c.transparent);
+            const bool drawn = DrawPage(cr.get(), lf, plan, size.width, size.height, c.transparent);
             status = cairo_status(cr.get());
+            if (!drawn && status == CAIRO_STATUS_SUCCESS) status = CAIRO_STATUS_NO_MEMORY;
         }
         cairo_surface_finish(surface.get());
         if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());

@@ -13,4 +13,8 @@ namespace qv {
 void PaintImageInBox(cairo_t* cr, cairo_surface_t* image, double x, double y, double w, double h,
                      cairo_filter_t filter);
 
+// The current source painted through the alpha of `mask`, which fills the w x h box at (x, y)
+// in the same way.
+void MaskImageInBox(cairo_t* cr, cairo_surface_t* mask, double x, double y, double w, double h);
+
 }  // namespace qv
