@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "app/fault_report.h"
 #include "app/install_dir.h"
 #include "codecs/decode.h"
 #include "document/colour_shift.h"
@@ -338,6 +340,31 @@ TEST_F(PdfExport, PageSizeMetadataAndNoFonts) {
     EXPECT_EQ(InfoField(info, "Creator"), "Qorvan Logo");
     EXPECT_EQ(InfoField(info, "Pages"), "1");
 
+    // The outline and the shadow are images of at least 300 dpi on the page.
+    if (std::system("pdfimages -v >/dev/null 2>&1") == 0) {
+        const std::string list = CommandOutput("pdfimages -list " + Quoted(pdf));
+        size_t line_start = 0;
+        int images = 0;
+        for (int line = 0; line_start < list.size(); ++line) {
+            const size_t end = list.find('\n', line_start);
+            const std::string text = list.substr(line_start, end - line_start);
+            line_start = end == std::string::npos ? list.size() : end + 1;
+            if (line < 2 || text.empty()) continue;  // the headings
+            std::vector<std::string> fields;
+            size_t p = 0;
+            while ((p = text.find_first_not_of(' ', p)) != std::string::npos) {
+                const size_t q = text.find(' ', p);
+                fields.push_back(text.substr(p, q == std::string::npos ? std::string::npos : q - p));
+                p = q;
+            }
+            ASSERT_GE(fields.size(), 14u) << text;
+            EXPECT_GE(std::stoi(fields[12]), 299) << text;
+            EXPECT_GE(std::stoi(fields[13]), 299) << text;
+            ++images;
+        }
+        EXPECT_GE(images, 2) << list;
+    }
+
     // Only the two heading lines: text is drawn as outlines.
     const std::string fonts = CommandOutput("pdffonts " + Quoted(pdf));
     int lines = 0;
@@ -364,6 +391,20 @@ TEST_F(PdfExport, FailuresSayWhyAndLeaveNoFile) {
     EXPECT_FALSE(FileExists(out));
     EXPECT_FALSE(FileExists(dir_.File("missing")));
 
+    // Too large a page is refused up front, as the raster export refuses it.
+    LeFile canvas;
+    Text(canvas, "Big", "Quicksand Bold", 40, 0, 0);
+    canvas.fixed = 1;
+    canvas.cw = canvas.ch = 5000;
+    canvas.Update(1200, 800, -1, -1);
+    ExportSettings huge;
+    huge.scale = 10000;
+    const std::string big = dir_.File("big.pdf");
+    EXPECT_FALSE(ExportLogoPdf(canvas, PrepareExportSubject(canvas), huge, big, "Big"));
+    ASSERT_EQ(capture.messages.size(), 3u);
+    EXPECT_EQ(capture.messages[2], kOutOfMemory);
+    EXPECT_FALSE(FileExists(big));
+
     // A picture that cannot be read: the raster export's message, nothing written.
     LeFile pictures;
     SetBitmapLoader(&RampPicture);
@@ -373,8 +414,8 @@ TEST_F(PdfExport, FailuresSayWhyAndLeaveNoFile) {
     picture->cust = PixelBuffer();  // read again when exported, and then gone
     const std::string gone = dir_.File("gone.pdf");
     EXPECT_FALSE(ExportLogoPdf(pictures, PrepareExportSubject(pictures), {}, gone, "Gone"));
-    ASSERT_EQ(capture.messages.size(), 3u);
-    EXPECT_EQ(capture.messages[2], MissingPictureMessage("/nonexistent/picture.png"));
+    ASSERT_EQ(capture.messages.size(), 4u);
+    EXPECT_EQ(capture.messages[3], MissingPictureMessage("/nonexistent/picture.png"));
     EXPECT_FALSE(FileExists(gone));
     EXPECT_TRUE(capture.faults.empty());
 }
