@@ -37,8 +37,9 @@ cairo_status_t AppendToBytes(void* closure, const unsigned char* data, unsigned 
     return CAIRO_STATUS_SUCCESS;
 }
 
-// What the page holds at once besides what the raster export would: the effect images and
-// the pictures' premultiplied copies, kept by the surface until the page is written.
+// The most a PDF export holds at once: the plan's rasters and pictures, the pictures'
+// premultiplied copies and every effect image, which the surface keeps until the page is
+// written; never reckoned below what the raster export of the same size needs.
 uint64_t PdfMemoryNeed(const LeFile& lf, const ExportPlan& plan, int w, int h) {
     uint64_t need = AddCost(plan.ObjectBytes(), plan.ObjectBytes());
     for (int n = 0; n < lf.objs; ++n) {
