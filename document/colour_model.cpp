@@ -88,4 +88,9 @@ Hls RgbToHls(float r, float g, float b) {
     return out;
 }
 
+bool IsDarkColour(const Hls& colour) {
+    const Rgb8 c = ToBytesClamped(HlsToRgb(colour));
+    return 299 * c.r + 587 * c.g + 114 * c.b < 1000 * 128;
+}
+
 }  // namespace qv

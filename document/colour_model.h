@@ -41,4 +41,8 @@ uint32_t HlsToPacked(const Hls& colour);
 // Red, green and blue as 0..255 (clamped) to a stored colour.
 Hls RgbToHls(float r, float g, float b);
 
+// True when black would hardly show on the colour: its perceived brightness
+// (0.299 R + 0.587 G + 0.114 B, Rec. 601 weights) is below half.
+bool IsDarkColour(const Hls& colour);
+
 }  // namespace qv

@@ -77,6 +77,8 @@ public:
 
     // The option bars' protocol: the editor locked while a bar is open.
     void PreBarModal(int kind);
+    // Adds a new object as the editor's commands do; new text contrasts with the background.
+    LogoObj* AddObject(int kind);
     // Records the pending burst of typing as one undo step, if there is one.
     void FlushTyping();
     void PostBarModal(bool ok);

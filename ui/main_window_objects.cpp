@@ -121,7 +121,7 @@ int MainWindow::ObjectCmd(int k) {
 
 void MainWindow::PreBarModal(int kind) {
     FlushTyping();
-    if (kind >= 0) lf.AddObj(kind);
+    if (kind >= 0) AddObject(kind);
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
     EnableMenu(false);
     bar_open_ = true;
@@ -135,12 +135,19 @@ void MainWindow::PostBarModal(bool) {
     preview_->SetBarMode(false);
 }
 
+LogoObj* MainWindow::AddObject(int kind) {
+    LogoObj* o = lf.AddObj(kind);
+    // Black text on a dark background would be invisible: new text takes white there.
+    if (o && kind == LogoObj::kText && IsDarkColour(lf.bgc)) o->lt.color = Hls{0, 0, 240};
+    return o;
+}
+
 void MainWindow::RequestBar(OptionBar bar, int new_kind, int slot) {
     BarRequest request{bar, lf.cur, new_kind, slot};
     last_bar_ = request;
     if (bar_opener_) {
         bar_opener_(request);
-    } else if (new_kind >= 0 && lf.AddObj(new_kind)) {
+    } else if (new_kind >= 0 && AddObject(new_kind)) {
         // Until the bars are there, a new object is still made, as the bar would make it.
         last_bar_->object = lf.cur;
         TrackStep();
@@ -185,7 +192,7 @@ void MainWindow::TextGainedFocus() {
             return;
         }
     }
-    if (!lf.AddObj(LogoObj::kText)) return;
+    if (!AddObject(LogoObj::kText)) return;
     Refresh();
     TrackStep();
 }

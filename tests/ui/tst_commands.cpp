@@ -64,6 +64,7 @@ private slots:
     void NewTextAddsAnObjectForItsBar();
     void FocusWithoutTextObjectAddsOne();
     void FocusPicksFirstTextObject();
+    void NewTextContrastsWithADarkBackground();
     void WindowActivationLeavesTheCurrentObject();
     void TypingBurstIsOneUndoStep();
     void TypedTextSurvivesACancelledBar();
@@ -264,6 +265,20 @@ void CommandsTest::FocusWithoutTextObjectAddsOne() {
     QCOMPARE(mw->textBox()->text(), QStringLiteral("New Text"));
     QCOMPARE(mw->textBox()->cursorPosition(), 8);
     QCOMPARE(mw->utrack.undoes, 1);
+    QCOMPARE(mw->lf.GetCurObj()->lt.color, (Hls{0, 0, 0}));  // black on the light background
+}
+
+// On a dark background a new text is white, not an invisible black.
+void CommandsTest::NewTextContrastsWithADarkBackground() {
+    auto mw = ActiveEditor();
+    mw->lf.bgc = Hls{160, 240, 40};  // dark blue
+    mw->Refresh();
+    QTest::keyClick(mw.get(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(mw->lf.objs, 1);
+    QCOMPARE(mw->lf.obj[0]->lt.color, (Hls{0, 0, 240}));
+    QVERIFY(IsDarkColour(Hls{0, 0, 0}));
+    QVERIFY(!IsDarkColour(Hls{40, 240, 120}));  // yellow
+    QVERIFY(IsDarkColour(Hls{160, 240, 120}));  // pure blue
 }
 
 void CommandsTest::FocusPicksFirstTextObject() {
