@@ -1,6 +1,9 @@
 #include "render/blur.h"
 
 #include <algorithm>
+#include <barrier>
+#include <system_error>
+#include <thread>
 
 namespace qv {
 
@@ -29,9 +32,11 @@ void ColumnSums(const uint16_t* __restrict r0, const uint16_t* __restrict r1,
 // 16 * 255 = 4080, and the column pass of those at most 65280, so everything fits in 16 bits and
 // the inner loops are plain element-wise arithmetic the compiler vectorises. Row sums are kept
 // for only the five rows the column pass needs, so the working set stays in cache.
-void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
-                      std::vector<uint16_t>& scratch) {
-    if (width <= 0 || height <= 0) return;
+void BinomialBlurRows(const uint8_t* in, uint8_t* out, int width, int height, int first_row,
+                      int last_row, std::vector<uint16_t>& scratch) {
+    first_row = std::max(first_row, 0);
+    last_row = std::min(last_row, height);
+    if (width <= 0 || first_row >= last_row) return;
     const size_t w = static_cast<size_t>(width);
     scratch.assign(w * 6, 0);
     uint16_t* ring = scratch.data();
@@ -54,13 +59,54 @@ void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
         return (k < 0 || k >= height) ? zero : ring + size_t(k % 5) * w;
     };
 
-    for (int k = 0; k < std::min(2, height); ++k) row_sums(k);
-    for (int i = 0; i < height; ++i) {
+    // The two rows above the band and the first two of it.
+    for (int k = std::max(0, first_row - 2); k < std::min(first_row + 2, height); ++k) row_sums(k);
+    for (int i = first_row; i < last_row; ++i) {
         // Row i + 2 takes the slot of row i - 3, which no output row needs any more.
         if (i + 2 < height) row_sums(i + 2);
         ColumnSums(sums_of(i - 2), sums_of(i - 1), sums_of(i), sums_of(i + 1), sums_of(i + 2),
                    out + size_t(i) * w, w);
     }
+}
+
+void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
+                      std::vector<uint16_t>& scratch) {
+    if (height <= 0) return;
+    BinomialBlurRows(in, out, width, height, 0, height, scratch);
+}
+
+const uint8_t* BinomialBlurPasses(uint8_t* a, uint8_t* b, int width, int height, int passes,
+                                  int threads) {
+    if (width <= 0 || height <= 0 || passes <= 0) return a;
+    // Each pass reads the whole previous result: both bands wait for each other between
+    // passes, and a band only ever writes its own rows.
+    const auto run_band = [=](int first_row, int last_row, std::barrier<>* between) {
+        std::vector<uint16_t> scratch;
+        uint8_t* from = a;
+        uint8_t* to = b;
+        for (int pass = 0; pass < passes; ++pass) {
+            BinomialBlurRows(from, to, width, height, first_row, last_row, scratch);
+            if (between) between->arrive_and_wait();
+            std::swap(from, to);
+        }
+    };
+    const int split = height / 2;
+    if (threads >= 2 && split > 0) {
+        std::barrier<> between(2);
+        std::thread helper;
+        try {
+            helper = std::thread(run_band, split, height, &between);
+        } catch (const std::system_error&) {
+            // No thread to spare: the whole raster on this one.
+        }
+        if (helper.joinable()) {
+            run_band(0, split, &between);
+            helper.join();
+            return passes % 2 == 0 ? a : b;
+        }
+    }
+    run_band(0, height, nullptr);
+    return passes % 2 == 0 ? a : b;
 }
 
 void BinomialBlurPassReference(const uint8_t* in, uint8_t* out, int width, int height) {
