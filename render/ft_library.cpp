@@ -73,6 +73,20 @@ public:
     IndexedArchives(std::string folder, const LibraryIndex& index)
         : folder_(std::move(folder)), index_(index) {}
 
+    // True when every archive is there with the size it was indexed with, so that a process
+    // reading a few faces still learns of an archive missing or cut short.
+    bool AllPresent() const {
+        for (int category = -1; category < FontRegistry::kCategories; ++category) {
+            struct stat info {};
+            const std::string path = folder_ + "/" + LibraryArchivePath(category);
+            if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+                static_cast<uint64_t>(info.st_size) != index_.archive_size[category + 1]) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // The descriptor of the archive of `category`, or -1 when it is not the one indexed.
     int Open(int category) {
         auto found = files_.find(category);
@@ -160,8 +174,9 @@ int FtText::InitFtFor(const std::vector<std::string>& face_names) {
     // Anything that does not match the index sends the process to the whole library, whose
     // reader says what is wrong with the installation.
     IndexedArchives archives(ep, index);
-    bool matches = true;
+    bool matches = archives.AllPresent();
     for (const LibraryIndexFont* font : FontsNeeded(index, face_names)) {
+        if (!matches) break;
         const int fd = archives.Open(font->category);
         FontRecord record;
         const bool opened = fd >= 0 && OpenIndexedFace(library, fd, *font, record);

@@ -130,7 +130,11 @@ TEST(LibraryIndex, ArchiveEntriesAreListedWhereTheArchiveHoldsThem) {
 
 class FewFaces : public testing::Test {
 protected:
-    void SetUp() override { SetInstallDir(QV_TEST_INSTALL_TREE); }
+    // The whole library's answers are taken first, from the shipped installation.
+    void SetUp() override {
+        SetInstallDir(QV_TEST_INSTALL_TREE);
+        Whole();
+    }
     void TearDown() override {
         FtText::FreeFt();
         SetInstallDir(QV_TEST_INSTALL_TREE);
@@ -205,6 +209,7 @@ TEST_F(FewFaces, RasterIsTheSameAsWithTheWholeLibrary) {
 class IndexedInstallation : public FewFaces {
 protected:
     void SetUp() override {
+        FewFaces::SetUp();
         const std::string shipped = QV_TEST_INSTALL_TREE;
         ASSERT_EQ(mkdir(dir_.File("embedded").c_str(), 0700), 0);
         for (int category = -1; category < FontRegistry::kCategories; ++category) {
@@ -230,6 +235,17 @@ TEST_F(IndexedInstallation, AGoodIndexIsUsed) {
     WriteIndex(ShippedIndexText());
     EXPECT_FALSE(LoadedTheWholeLibrary());
     EXPECT_EQ(FtText::FontCount(), 2);
+}
+
+// The damage is reported as the whole library's reader reports it, though the named face is
+// elsewhere.
+TEST_F(IndexedInstallation, AMissingArchiveIsReportedEvenWhenNoNamedFaceIsInIt) {
+    WriteIndex(ShippedIndexText());
+    ASSERT_EQ(unlink(dir_.File(LibraryArchivePath(2)).c_str()), 0);
+    test::FaultCapture capture;
+    EXPECT_EQ(FtText::InitFtFor({role::kBrandFace}), FtText::kArchiveDamaged);
+    EXPECT_EQ(capture.messages, std::vector<std::string>{kDamagedInstallationMessage});
+    EXPECT_TRUE(FtText::HasFace(role::kBrandFace));
 }
 
 TEST_F(IndexedInstallation, WithoutAnIndexTheWholeLibraryIsRead) { EXPECT_TRUE(LoadedTheWholeLibrary()); }
