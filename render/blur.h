@@ -19,7 +19,9 @@ void BinomialBlurRows(const uint8_t* in, uint8_t* out, int width, int height, in
 
 // `passes` passes back and forth between `a` (the input) and `b`; returns the one holding the
 // result: `a` after an even number of passes, else `b`. With `threads` of 2 or more the rows are
-// split into two bands done side by side; the result is the same byte for byte.
+// split into two bands done side by side; the result is the same byte for byte. While the
+// passes are few against the height, the lower band works on a copy of its rows with 2 rows
+// of context per pass, which holds about one more raster's bytes until the passes end.
 const uint8_t* BinomialBlurPasses(uint8_t* a, uint8_t* b, int width, int height, int passes,
                                   int threads);
 
