@@ -24,6 +24,19 @@ void BM_LoadShippedLibrary(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadShippedLibrary)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
+// A single export's font work: the index read and only the face its logo names opened.
+void BM_LoadOneFaceThroughTheIndex(benchmark::State& state) {
+    qv::InitInstallDir();
+    for (auto _ : state) {
+        qv::FtText::InitFtFor({"DejaVu Sans Bold"});
+        state.PauseTiming();
+        state.counters["fonts"] = qv::FtText::FontCount();
+        qv::FtText::FreeFt();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadOneFaceThroughTheIndex)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
 void BM_Descramble(benchmark::State& state) {
     std::vector<uint8_t> data(static_cast<size_t>(state.range(0)), 0x5A);
     for (auto _ : state) {

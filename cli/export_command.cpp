@@ -230,7 +230,7 @@ int RunExport(const std::vector<std::string>& args) {
     ExportRequest request;
     if (const int status = ParseExport(args, request); status >= 0) return status;
     if (const int status = SettleExport(request); status >= 0) return status;
-    if (!LoadFontLibrary()) return kExitFailure;
+    if (!LoadFontLibraryFor(request.projects)) return kExitFailure;
     InstallBitmapLoader();
     const int status = request.output_dir.empty()
                            ? ExportProject(request.projects[0], request.output, request.options)

@@ -1,6 +1,13 @@
 #include "render/blur.h"
 
 #include <algorithm>
+#include <barrier>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
 
 namespace qv {
 
@@ -29,9 +36,11 @@ void ColumnSums(const uint16_t* __restrict r0, const uint16_t* __restrict r1,
 // 16 * 255 = 4080, and the column pass of those at most 65280, so everything fits in 16 bits and
 // the inner loops are plain element-wise arithmetic the compiler vectorises. Row sums are kept
 // for only the five rows the column pass needs, so the working set stays in cache.
-void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
-                      std::vector<uint16_t>& scratch) {
-    if (width <= 0 || height <= 0) return;
+void BinomialBlurRows(const uint8_t* in, uint8_t* out, int width, int height, int first_row,
+                      int last_row, std::vector<uint16_t>& scratch) {
+    first_row = std::max(first_row, 0);
+    last_row = std::min(last_row, height);
+    if (width <= 0 || first_row >= last_row) return;
     const size_t w = static_cast<size_t>(width);
     scratch.assign(w * 6, 0);
     uint16_t* ring = scratch.data();
@@ -54,13 +63,109 @@ void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
         return (k < 0 || k >= height) ? zero : ring + size_t(k % 5) * w;
     };
 
-    for (int k = 0; k < std::min(2, height); ++k) row_sums(k);
-    for (int i = 0; i < height; ++i) {
+    // The two rows above the band and the first two of it.
+    for (int k = std::max(0, first_row - 2); k < std::min(first_row + 2, height); ++k) row_sums(k);
+    for (int i = first_row; i < last_row; ++i) {
         // Row i + 2 takes the slot of row i - 3, which no output row needs any more.
         if (i + 2 < height) row_sums(i + 2);
         ColumnSums(sums_of(i - 2), sums_of(i - 1), sums_of(i), sums_of(i + 1), sums_of(i + 2),
                    out + size_t(i) * w, w);
     }
+}
+
+void BinomialBlurPass(const uint8_t* in, uint8_t* out, int width, int height,
+                      std::vector<uint16_t>& scratch) {
+    if (height <= 0) return;
+    BinomialBlurRows(in, out, width, height, 0, height, scratch);
+}
+
+namespace {
+
+// `passes` passes between `a` and `b` over the whole of a width x height raster on this thread.
+uint8_t* PassesHere(uint8_t* a, uint8_t* b, int width, int height, int passes) {
+    std::vector<uint16_t> scratch;
+    for (int pass = 0; pass < passes; ++pass) {
+        BinomialBlurRows(a, b, width, height, 0, height, scratch);
+        std::swap(a, b);
+    }
+    return a;
+}
+
+// Each half of the raster blurred on its own thread with 2 rows per pass of the other half
+// beside it: a wrong row at a cut spoils only 2 more rows per pass, so after all passes the
+// half itself is exact, and the threads never wait for each other. Worth it while the extra
+// rows are few. False, with nothing changed, when no thread or memory is to be had.
+bool PassesInTwoHalves(uint8_t* a, uint8_t* b, int width, int height, int passes, int split,
+                       const uint8_t*& result) {
+    const size_t w = static_cast<size_t>(width);
+    const int context = 2 * passes;
+    const int lower_first = std::max(0, split - context);
+    const int upper_last = std::min(height, split + context);
+    const size_t lower_size = size_t(height - lower_first) * w;
+    std::unique_ptr<uint8_t[]> lower_a(new (std::nothrow) uint8_t[lower_size]);
+    std::unique_ptr<uint8_t[]> lower_b(new (std::nothrow) uint8_t[lower_size]);
+    if (!lower_a || !lower_b) return false;
+    std::memcpy(lower_a.get(), a + size_t(lower_first) * w, lower_size);
+    const uint8_t* lower = nullptr;
+    std::thread helper;
+    try {
+        helper = std::thread([&] {
+            lower = PassesHere(lower_a.get(), lower_b.get(), width, height - lower_first, passes);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    // The upper half in place; its rows from `split` on are replaced by the lower half's.
+    uint8_t* upper = PassesHere(a, b, width, upper_last, passes);
+    helper.join();
+    std::memcpy(upper + size_t(split) * w, lower + size_t(split - lower_first) * w,
+                size_t(height - split) * w);
+    result = upper;
+    return true;
+}
+
+// Both halves over the shared rasters, waiting for each other after every pass, since each
+// reads the other's rows of the previous one. For many passes, where the halves' own context
+// would cost more than the waiting.
+bool PassesInLockstep(uint8_t* a, uint8_t* b, int width, int height, int passes, int split) {
+    const auto run_band = [=](int first_row, int last_row, std::barrier<>& between) {
+        std::vector<uint16_t> scratch;
+        uint8_t* from = a;
+        uint8_t* to = b;
+        for (int pass = 0; pass < passes; ++pass) {
+            BinomialBlurRows(from, to, width, height, first_row, last_row, scratch);
+            between.arrive_and_wait();
+            std::swap(from, to);
+        }
+    };
+    std::barrier<> between(2);
+    std::thread helper;
+    try {
+        helper = std::thread(run_band, split, height, std::ref(between));
+    } catch (const std::system_error&) {
+        return false;
+    }
+    run_band(0, split, between);
+    helper.join();
+    return true;
+}
+
+}  // namespace
+
+const uint8_t* BinomialBlurPasses(uint8_t* a, uint8_t* b, int width, int height, int passes,
+                                  int threads) {
+    if (width <= 0 || height <= 0 || passes <= 0) return a;
+    const uint8_t* even_or_odd = passes % 2 == 0 ? a : b;
+    const int split = height / 2;
+    if (threads >= 2 && split > 0) {
+        const uint8_t* result = nullptr;
+        // Up to a quarter more rows per half is cheaper than waiting at every pass.
+        if (2 * passes <= split / 4 && PassesInTwoHalves(a, b, width, height, passes, split, result)) {
+            return result;
+        }
+        if (PassesInLockstep(a, b, width, height, passes, split)) return even_or_odd;
+    }
+    return PassesHere(a, b, width, height, passes);
 }
 
 void BinomialBlurPassReference(const uint8_t* in, uint8_t* out, int width, int height) {

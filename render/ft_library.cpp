@@ -3,13 +3,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <map>
 #include <new>
+#include <set>
 
 #include "app/byte_reader.h"
 #include "app/guard.h"
 #include "app/install_dir.h"
 #include "app/user_message.h"
 #include "render/ft_text.h"
+#include "render/library_archive.h"
 #include "render/library_scramble.h"
 
 namespace qv {
@@ -36,8 +39,159 @@ bool ReadWhole(int fd, uint8_t* data, size_t size, size_t& got) {
     return true;
 }
 
+bool ReadWholeAt(int fd, uint8_t* data, size_t size, uint64_t offset) {
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = pread(fd, data + got, size - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The index is a few tens of kilobytes; a larger file is not one.
+constexpr off_t kMaxIndexSize = 1 << 22;
+
+bool ReadIndex(const std::string& path, LibraryIndex& index) {
+    FileHandle file;
+    file.fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (file.fd < 0 || fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size > kMaxIndexSize) {
+        return false;
+    }
+    std::string text(static_cast<size_t>(info.st_size), '\0');
+    return ReadWholeAt(file.fd, reinterpret_cast<uint8_t*>(text.data()), text.size(), 0) &&
+           ParseLibraryIndex(text, index);
+}
+
+// The archives an indexed load reads from, each opened once and checked against the index:
+// the size it was built with and the magic number at its head.
+class IndexedArchives {
+public:
+    IndexedArchives(std::string folder, const LibraryIndex& index)
+        : folder_(std::move(folder)), index_(index) {}
+
+    // True when every archive is there with the size it was indexed with, so that a process
+    // reading a few faces still learns of an archive missing or cut short.
+    bool AllPresent() const {
+        for (int category = -1; category < FontRegistry::kCategories; ++category) {
+            struct stat info {};
+            const std::string path = folder_ + "/" + LibraryArchivePath(category);
+            if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+                static_cast<uint64_t>(info.st_size) != index_.archive_size[category + 1]) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The descriptor of the archive of `category`, or -1 when it is not the one indexed.
+    int Open(int category) {
+        auto found = files_.find(category);
+        if (found != files_.end()) return found->second.fd;
+        FileHandle& file = files_[category];
+        file.fd = open((folder_ + "/" + LibraryArchivePath(category)).c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        uint8_t head[4] = {};
+        if (file.fd < 0 || fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+            static_cast<uint64_t>(info.st_size) != index_.archive_size[category + 1] ||
+            !ReadWholeAt(file.fd, head, sizeof head, 0)) {
+            return -1;
+        }
+        DescrambleLibrary(head, sizeof head, 0);
+        uint32_t magic = 0;
+        if (!ByteReader(head, sizeof head).ReadU32(magic) || magic != kArchiveMagic) return -1;
+        return file.fd;
+    }
+
+private:
+    std::string folder_;
+    const LibraryIndex& index_;
+    std::map<int, FileHandle> files_;
+};
+
+// Reads one indexed entry and opens its face. False when the bytes there are not the entry the
+// index describes, or not the face it names.
+bool OpenIndexedFace(FT_Library library, int fd, const LibraryIndexFont& font, FontRecord& record) {
+    const ArchiveEntryPlace& place = font.place;
+    const size_t head_size = static_cast<size_t>(place.font_offset - place.entry_offset);
+    std::vector<uint8_t> head(head_size);
+    if (!ReadWholeAt(fd, head.data(), head.size(), place.entry_offset)) return false;
+    DescrambleLibrary(head.data(), head.size(), static_cast<size_t>(place.entry_offset));
+    ByteReader in(head.data(), head.size());
+    uint32_t length = 0;
+    if (!in.ReadString(record.label) || !in.ReadU32(length) || length != place.font_length ||
+        in.Remaining() != 0) {
+        return false;
+    }
+    record.fdt.reset(new (std::nothrow) uint8_t[length > 0 ? length : 1]);
+    if (!record.fdt) {
+        ShowMessage(kOutOfMemory);
+        return false;
+    }
+    record.fdt_size = length;
+    if (!ReadWholeAt(fd, record.fdt.get(), length, place.font_offset)) return false;
+    DescrambleLibrary(record.fdt.get(), length, static_cast<size_t>(place.font_offset));
+    if (FT_New_Memory_Face(library, record.fdt.get(), static_cast<FT_Long>(length), 0, &record.face) != 0) {
+        record.face = nullptr;
+        return false;
+    }
+    record.name = std::string(record.face->family_name ? record.face->family_name : "") + " " +
+                  (record.face->style_name ? record.face->style_name : "");
+    record.category = font.category;
+    return record.name == font.name;
+}
+
+// The fonts of the index a process naming `wanted` needs, in library order: the symbol fonts
+// named, the first text font (what FindFace falls back to) and the text fonts named.
+std::vector<const LibraryIndexFont*> FontsNeeded(const LibraryIndex& index,
+                                                 const std::vector<std::string>& wanted) {
+    const std::set<std::string> names(wanted.begin(), wanted.end());
+    std::vector<const LibraryIndexFont*> needed;
+    bool first_text = true;
+    for (const LibraryIndexFont& font : index.fonts) {
+        const bool text = font.category >= 0;
+        if ((text && first_text) || names.count(font.name) > 0) needed.push_back(&font);
+        if (text) first_text = false;
+    }
+    return needed;
+}
 
 }  // namespace
+
+int FtText::InitFtFor(const std::vector<std::string>& face_names) {
+    FontRegistry& reg = Registry();
+    if (!QV_CHECK_T("n_fonts==0", reg.fonts.empty())) return 0;
+    const std::string& ep = InstallDir();
+    LibraryIndex index;
+    if (!ReadIndex(ep + "/" + kLibraryIndexPath, index)) return InitFt();
+    FT_Library library = nullptr;
+    if (!QV_FT(FT_Init_FreeType(&library))) return 0;
+    reg.library = library;
+
+    // Anything that does not match the index sends the process to the whole library, whose
+    // reader says what is wrong with the installation.
+    IndexedArchives archives(ep, index);
+    bool matches = archives.AllPresent();
+    for (const LibraryIndexFont* font : FontsNeeded(index, face_names)) {
+        if (!matches) break;
+        const int fd = archives.Open(font->category);
+        FontRecord record;
+        const bool opened = fd >= 0 && OpenIndexedFace(library, fd, *font, record);
+        // A face that opened under another name is still closed with the others.
+        if (record.face) reg.fonts.push_back(std::move(record));
+        if (!opened) {
+            matches = false;
+            break;
+        }
+        if (font->category < 0) reg.n_symfonts = static_cast<int>(reg.fonts.size());
+    }
+    if (matches) return 0;
+    FreeFt();
+    return InitFt();
+}
 
 int FtText::InitFt() {
     FontRegistry& reg = Registry();

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <thread>
 
 #include "app/guard.h"
 #include "render/blur.h"
@@ -151,10 +152,10 @@ int FtText::PrepareEffects(const ObjStyle& stored) {
         return 0;
     }
     std::memcpy(mask.data(), raster.data(), count);
-    std::vector<uint16_t> scratch;
     const int passes = BlurPassCount(scale, lt.strength);
-    for (int pass = 0; pass < passes; ++pass) {
-        BinomialBlurPass(mask.data(), spare.data(), szx, szy, scratch);
+    const int threads =
+        count >= kThreadedBlurPixels && std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    if (BinomialBlurPasses(mask.data(), spare.data(), szx, szy, passes, threads) != mask.data()) {
         mask.swap(spare);
     }
     StretchContrast(mask.data(), count);

@@ -80,6 +80,12 @@ public:
     // the fonts that could be read are kept, kDamagedInstallationMessage is shown once and the
     // result is kArchiveDamaged.
     static int InitFt();
+    // Starts FreeType with only the faces a process that draws `face_names` needs, read through
+    // the index beside the archives: the symbol and text fonts named, and the first text font,
+    // which FindFace falls back to. FindFace and HasFace then answer for those names as with
+    // the whole library; the shape table stays empty and the other faces are not there. A
+    // missing, damaged or stale index loads the whole library instead, as InitFt does.
+    static int InitFtFor(const std::vector<std::string>& face_names);
     // Reads one archive and appends its fonts with the given category, up to any damage: the
     // result is then kArchiveDamaged, with nothing shown. A wrong magic number ends the process
     // after kDamagedInstallationMessage.

@@ -1,7 +1,8 @@
 // Builds the installation's font library from the font files named in the manifest: the shape
 // library basgl.bgd from the symbol fonts, in manifest order, and embedded/emb1..11.gld from
-// the text fonts, one archive per tab, each sorted by face name. The licence texts of the font
-// packages are copied beside them.
+// the text fonts, one archive per tab, each sorted by face name, and embedded/index.txt, which
+// says where each face lies so that a process needing a few faces reads only those. The
+// licence texts of the font packages are copied beside them.
 //
 //   qorvan-mkfonts MANIFEST OUTPUT_DIR
 
@@ -21,6 +22,7 @@
 #include "app/file_io.h"
 #include "render/font_registry.h"
 #include "render/library_archive.h"
+#include "render/library_scramble.h"
 
 namespace {
 
@@ -80,15 +82,37 @@ bool HasLatin(FT_Face face) {
     return true;
 }
 
-bool WriteArchive(const std::string& path, const std::vector<const Font*>& fonts) {
+// Writes the archive of one category and adds its fonts to the index, placed as the archive
+// itself says: the written bytes are read back rather than their layout assumed.
+bool WriteArchive(const std::string& out_dir, int category, const std::vector<const Font*>& fonts,
+                  qv::LibraryIndex& index) {
+    const std::string path = out_dir + "/" + qv::LibraryArchivePath(category);
     std::vector<qv::LibraryArchiveEntry> entries;
     entries.reserve(fonts.size());
     for (const Font* font : fonts) {
         entries.push_back({font->package + "/" + FileName(font->path), font->data});
     }
-    if (!qv::WriteFileAtomically(path, qv::BuildLibraryArchive(entries))) {
+    const std::vector<uint8_t> bytes = qv::BuildLibraryArchive(entries);
+    if (!qv::WriteFileAtomically(path, bytes)) {
         std::fprintf(stderr, "qorvan-mkfonts: cannot write %s\n", path.c_str());
         return false;
+    }
+    std::vector<uint8_t> plain = bytes;
+    qv::DescrambleLibrary(plain.data(), plain.size());
+    std::vector<qv::ArchiveEntryPlace> places;
+    if (!qv::ListArchiveEntries(plain.data(), plain.size(), places) || places.size() != fonts.size()) {
+        std::fprintf(stderr, "qorvan-mkfonts: %s does not read back\n", path.c_str());
+        return false;
+    }
+    index.archive_size[category + 1] = bytes.size();
+    for (size_t n = 0; n < fonts.size(); ++n) index.fonts.push_back({fonts[n]->name, category, places[n]});
+    return true;
+}
+
+// A name on a line of its own; a line break in a face name would end it early.
+bool FitsIndex(const qv::LibraryIndex& index) {
+    for (const qv::LibraryIndexFont& font : index.fonts) {
+        if (font.name.find_first_of("\r\n") != std::string::npos) return false;
     }
     return true;
 }
@@ -162,18 +186,30 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qorvan-mkfonts: cannot create folders in %s\n", out_dir.c_str());
         return 1;
     }
+    qv::LibraryIndex index;
     std::vector<const Font*> symbol_fonts;
     for (const Font& font : symbols) symbol_fonts.push_back(&font);
-    if (!WriteArchive(out_dir + "/basgl.bgd", symbol_fonts)) return 1;
+    if (!WriteArchive(out_dir, -1, symbol_fonts, index)) return 1;
 
     std::vector<const Font*> tabs[qv::FontRegistry::kCategories];
     for (const Font& font : texts) tabs[qv::FontCategoryForName(font.name)].push_back(&font);
     for (int tab = 0; tab < qv::FontRegistry::kCategories; ++tab) {
         std::sort(tabs[tab].begin(), tabs[tab].end(),
                   [](const Font* a, const Font* b) { return a->name < b->name; });
-        const std::string path = out_dir + "/embedded/emb" + std::to_string(tab + 1) + ".gld";
-        if (!WriteArchive(path, tabs[tab])) return 1;
+        if (!WriteArchive(out_dir, tab, tabs[tab], index)) return 1;
         std::printf("  %-6s %3zu text fonts\n", qv::kFontCategoryNames[tab], tabs[tab].size());
+    }
+    // Without an index every process reads the whole library, which is slower but the same.
+    const std::string index_path = out_dir + "/" + qv::kLibraryIndexPath;
+    if (FitsIndex(index)) {
+        const std::string text = qv::FormatLibraryIndex(index);
+        if (!qv::WriteFileAtomically(index_path, std::vector<uint8_t>(text.begin(), text.end()))) {
+            std::fprintf(stderr, "qorvan-mkfonts: cannot write %s\n", index_path.c_str());
+            return 1;
+        }
+    } else {
+        std::fprintf(stderr, "qorvan-mkfonts: a face name holds a line break; no index written\n");
+        std::remove(index_path.c_str());
     }
 
     std::set<std::string> packages;

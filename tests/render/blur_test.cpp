@@ -35,6 +35,50 @@ TEST(BinomialBlur, SeparablePassMatchesTheDirectKernelBitForBit) {
     }
 }
 
+// Bands of rows, and the two-thread passes made of them, against one pass over the whole
+// raster repeated: every size from a single row up, odd and even heights, few and many passes.
+TEST(BinomialBlur, BandsAndThreadedPassesMatchTheSingleThreadedPassesBitForBit) {
+    std::vector<uint16_t> scratch;
+    const int sizes[][2] = {{1, 1}, {5, 1}, {1, 2}, {3, 3}, {2, 5}, {9, 4},  {13, 6},
+                            {31, 7}, {64, 64}, {257, 129}, {1000, 3}, {3, 1000}, {733, 517}};
+    unsigned seed = 100;
+    for (const auto& size : sizes) {
+        for (int passes : {1, 2, 3, 8, 21}) {
+            const int w = size[0], h = size[1];
+            SCOPED_TRACE(testing::Message() << w << "x" << h << ", " << passes << " passes");
+            const std::vector<uint8_t> in = RandomRaster(w, h, seed++, passes % 2 == 0);
+
+            std::vector<uint8_t> single = in, spare(in.size());
+            for (int pass = 0; pass < passes; ++pass) {
+                BinomialBlurPass(single.data(), spare.data(), w, h, scratch);
+                single.swap(spare);
+            }
+            for (int threads : {1, 2}) {
+                std::vector<uint8_t> a = in, b(in.size(), 0x5A);
+                const uint8_t* result = BinomialBlurPasses(a.data(), b.data(), w, h, passes, threads);
+                ASSERT_EQ(result, passes % 2 == 0 ? a.data() : b.data());
+                EXPECT_EQ(std::vector<uint8_t>(result, result + in.size()), single) << threads << " threads";
+            }
+            // Three uneven bands of one pass make the whole pass.
+            std::vector<uint8_t> whole(in.size()), banded(in.size(), 0x33);
+            BinomialBlurPass(in.data(), whole.data(), w, h, scratch);
+            const int cut1 = h / 3, cut2 = h - h / 4;
+            BinomialBlurRows(in.data(), banded.data(), w, h, 0, cut1, scratch);
+            BinomialBlurRows(in.data(), banded.data(), w, h, cut1, cut2, scratch);
+            BinomialBlurRows(in.data(), banded.data(), w, h, cut2, h, scratch);
+            EXPECT_EQ(banded, whole);
+        }
+    }
+}
+
+TEST(BinomialBlur, NoPassesLeaveTheInputWhereItIs) {
+    std::vector<uint8_t> a = RandomRaster(8, 8, 7, false), b(a.size(), 0);
+    const std::vector<uint8_t> before = a;
+    EXPECT_EQ(BinomialBlurPasses(a.data(), b.data(), 8, 8, 0, 2), a.data());
+    EXPECT_EQ(a, before);
+    EXPECT_EQ(BinomialBlurPasses(a.data(), b.data(), 0, 8, 3, 2), a.data());
+}
+
 TEST(BinomialBlur, FullInteriorStaysFullAndEdgesLoseToZeroPadding) {
     std::vector<uint16_t> scratch;
     std::vector<uint8_t> in(10 * 10, 255), out(in.size());
