@@ -13,6 +13,7 @@ const std::vector<MenuPopup>& MenuBarPopups() {
     static const std::vector<MenuPopup> popups = {
         {"&File",
          {{kExportLogoImage, "&Export Logo Image...\tAlt+E"},
+          {kExportLogoKit, "Export Logo &Kit..."},
           {0, nullptr},
           {kNewBlankProject, "&New Blank Project"},
           {kNewFromTemplate, "New From &Template...\tAlt+T"},
