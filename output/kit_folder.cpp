@@ -31,7 +31,8 @@ std::string KitTargetPath(const std::string& dir) {
     return path;
 }
 
-KitStaging::KitStaging(const std::string& target) : target_(KitTargetPath(target)) {
+KitStaging::KitStaging(const std::string& target, const std::string& page_name)
+    : target_(KitTargetPath(target)) {
     if (target_.empty() || target_ == "/") {
         problem_ = "Choose a folder for the logo kit.";
         return;
@@ -42,9 +43,20 @@ KitStaging::KitStaging(const std::string& target) : target_(KitTargetPath(target
         problem_ = "The folder " + parent + " does not exist; the logo kit was not written.";
         return;
     }
-    if (stat(target_.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
-        problem_ = target_ + " is a file, not a folder; the logo kit was not written.";
-        return;
+    if (stat(target_.c_str(), &info) == 0) {
+        if (!S_ISDIR(info.st_mode)) {
+            problem_ = target_ + " is a file, not a folder; the logo kit was not written.";
+            return;
+        }
+        // A kit replaces its folder as a whole, so only an empty folder or an earlier kit may
+        // be its target: never a folder of other things chosen by mistake.
+        std::error_code error;
+        const bool empty = std::filesystem::is_empty(target_, error);
+        if (error || (!empty && stat((target_ + "/" + page_name).c_str(), &info) != 0)) {
+            problem_ = "The folder " + target_ + " holds other files; choose an empty folder or an earlier " +
+                       "logo kit. The logo kit was not written.";
+            return;
+        }
     }
     std::string pattern = target_ + ".tmp-XXXXXX";
     if (!mkdtemp(pattern.data())) {

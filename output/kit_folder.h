@@ -8,8 +8,9 @@ namespace qv {
 // target's place only once complete, so a failure leaves an earlier kit as it was.
 class KitStaging {
 public:
-    // Makes the folder; on failure ok() is false and problem() says why, for the user.
-    explicit KitStaging(const std::string& target);
+    // Makes the folder; on failure ok() is false and problem() says why, for the user. An
+    // existing target must be empty or hold `page_name` (an earlier kit): it is replaced whole.
+    KitStaging(const std::string& target, const std::string& page_name);
     // Removes the folder with what it holds unless it was committed.
     ~KitStaging();
     KitStaging(const KitStaging&) = delete;

@@ -1,5 +1,7 @@
 #include "output/kit_queue.h"
 
+#include <exception>
+
 namespace qv {
 
 KitQueue::KitQueue() : worker_([this] { Work(); }) {}
@@ -22,7 +24,13 @@ bool KitQueue::RunOne() {
         job = std::move(jobs_.front());
         jobs_.pop_front();
     }
-    std::string problem = job();
+    std::string problem;
+    try {
+        problem = job();
+    } catch (const std::exception&) {
+        // Only memory can run out here; the kit is then not written.
+        problem = "Not enough memory to make the logo kit.";
+    }
     std::lock_guard lock(mutex_);
     if (!problem.empty()) problems_.push_back(std::move(problem));
     ++done_;

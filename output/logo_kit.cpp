@@ -163,7 +163,7 @@ bool WriteLogoKit(LeFile& lf, const KitRequest& request, const KitProgress& prog
         ShowMessage(MissingPictureMessage(missing));
         return false;
     }
-    KitStaging staging(request.folder);
+    KitStaging staging(request.folder, kKitPageName);
     if (!staging.ok()) {
         ShowMessage(staging.problem());
         return false;
@@ -257,7 +257,11 @@ bool WriteLogoKit(LeFile& lf, const KitRequest& request, const KitProgress& prog
         if (!going) return false;
     }
     if (!problems.empty()) {
-        ShowMessage(problems.front());
+        // The user knows the target, not the folder the kit was made in.
+        std::string shown = problems.front();
+        const auto at = shown.find(staging.folder());
+        if (at != std::string::npos) shown.replace(at, staging.folder().size(), KitTargetPath(request.folder));
+        ShowMessage(shown);
         return false;
     }
     if (FaultsReported() != faults_before) {

@@ -8,7 +8,7 @@
 namespace qv {
 
 struct KitRequest {
-    std::string folder;       // the kit's folder; replaced as a whole when it exists
+    std::string folder;       // the kit's folder: new, empty, or an earlier kit, replaced whole
     std::string title;        // the brand page's heading and the PDF's title
     std::string install_dir;  // where the font licences are (InstallDir())
 };
