@@ -73,8 +73,10 @@ KitStaging::~KitStaging() {
 
 bool KitStaging::Commit() {
     if (folder_.empty()) return false;
-    // The new folder is made private by mkdtemp; a kit is for sharing.
-    chmod(folder_.c_str(), 0755);
+    // mkdtemp makes the folder private; a kit is for sharing, as the user's umask allows.
+    const mode_t mask = umask(0);
+    umask(mask);
+    chmod(folder_.c_str(), 0777 & ~mask);
     struct stat info {};
     std::string aside;
     if (stat(target_.c_str(), &info) == 0) {
