@@ -14,6 +14,7 @@ int RunExport(const std::vector<std::string>& args);
 int RunResave(const std::vector<std::string>& args);
 int RunTemplates(const std::vector<std::string>& args);
 int RunNew(const std::vector<std::string>& args);
+int RunKit(const std::vector<std::string>& args);
 
 // The overview of all commands.
 void PrintUsage(std::FILE* out);

@@ -22,7 +22,7 @@ using Command = int (*)(const std::vector<std::string>&);
 Command FindCommand(const std::string& name) {
     static const std::pair<const char*, Command> kCommands[] = {
         {"info", qv::cli::RunInfo},           {"export", qv::cli::RunExport}, {"resave", qv::cli::RunResave},
-        {"templates", qv::cli::RunTemplates}, {"new", qv::cli::RunNew},
+        {"templates", qv::cli::RunTemplates}, {"new", qv::cli::RunNew},       {"kit", qv::cli::RunKit},
     };
     for (const auto& [text, run] : kCommands) {
         if (name == text) return run;

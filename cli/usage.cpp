@@ -52,6 +52,21 @@ const CommandHelp kHelp[] = {
      "memory) is not written and the status is 1; an existing file is then left as it was.\n"
      "Exporting onto the project itself is refused. With --output-dir a project that fails is\n"
      "reported and the others go on.\n"},
+    {"kit",
+     "usage: qorvan-logo-cli kit PROJECT --output-dir DIR\n"
+     "\n"
+     "Write every file a client needs into DIR: the logo as PNG at 512, 1024 and 2048 pixels\n"
+     "(transparent) and as JPEG on its background, black and white versions, favicon.ico,\n"
+     "app and home-screen icons, square pictures for social media, brand.html with the\n"
+     "colours, fonts and files, and the licences of the fonts in licenses/ (vector files\n"
+     "too when this build writes them).\n"
+     "\n"
+     "      --output-dir DIR  the kit's folder: a new or empty folder, or an earlier kit,\n"
+     "                        which is replaced as a whole once the new kit is complete\n"
+     "  -h, --help            show this help\n"
+     "\n"
+     "The folder's name is printed when the kit was written. A project that cannot be drawn\n"
+     "as designed writes nothing and the status is 1.\n"},
     {"resave",
      "usage: qorvan-logo-cli resave PROJECT -o OUTPUT\n"
      "       qorvan-logo-cli resave PROJECT OUTPUT\n"
@@ -94,6 +109,7 @@ void PrintUsage(std::FILE* out) {
         "  info       list the installed font library, styles and templates\n"
         "  export     write the logo of a project as a PNG, GIF, BMP, JPEG or TIFF image,\n"
         "             one project or many at once\n"
+        "  kit        write a logo kit: pictures, icons, one-colour versions, brand page\n"
         "  resave     read a project and write it again in the current format\n"
         "  templates  list the templates\n"
         "  new        make a project from a template, with texts of your own\n"

@@ -41,6 +41,8 @@ inline DecodeStatus OkOrDamaged(bool ok) {
 
 bool EncodeBmp(const Image& img, std::vector<uint8_t>& out);
 bool EncodeGif(const Image& img, std::vector<uint8_t>& out);
+// One image up to 256 x 256 as an icon (codecs/ico_encoder.h writes several).
+bool EncodeIco(const Image& img, std::vector<uint8_t>& out);
 bool EncodeJpeg(const Image& img, std::vector<uint8_t>& out);
 bool EncodePng(const Image& img, std::vector<uint8_t>& out);
 bool EncodeTiff(const Image& img, std::vector<uint8_t>& out);

@@ -59,10 +59,10 @@ namespace {
 
 using Encoder = bool (*)(const Image& img, std::vector<uint8_t>& out);
 
-// Indexed by ImageFileType; icons and Targa files are only imported.
+// Indexed by ImageFileType; Targa files are only imported.
 constexpr Encoder kEncoders[kImageFileTypeCount] = {
-    codec::EncodeBmp, codec::EncodeGif,  codec::EncodeJpeg, codec::EncodePng,
-    nullptr,          codec::EncodeTiff, nullptr,
+    codec::EncodeBmp,  codec::EncodeGif,  codec::EncodeJpeg, codec::EncodePng,
+    codec::EncodeIco,  codec::EncodeTiff, nullptr,
 };
 
 }  // namespace

@@ -6,6 +6,7 @@ namespace qv::ui::cmd {
 
 enum : int {
     kExportLogoImage = 32778,
+    kExportLogoKit = 32808,
     kNewBlankProject = 32780,
     kNewFromTemplate = 32784,
     kLoadProject = 32781,

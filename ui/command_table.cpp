@@ -14,6 +14,7 @@ const std::vector<MenuPopup>& MenuBarPopups() {
     static const std::vector<MenuPopup> popups = {
         {"&File",
          {{kExportLogoImage, "&Export Logo Image...\tAlt+E, Ctrl+E"},
+          {kExportLogoKit, "Export Logo &Kit..."},
           {0, nullptr},
           {kNewBlankProject, "&New Blank Project\tCtrl+N"},
           {kNewFromTemplate, "New From &Template...\tAlt+T"},

@@ -193,6 +193,7 @@ private:
 
     // Commands (main_window_files.cpp).
     void ExportLogoImage();
+    void ExportLogoKit();
     void NewBlankProject();
     void NewFromTemplate();
     void LoadProjectCmd();

@@ -21,6 +21,7 @@
 #include "ui/about_dialog.h"
 #include "ui/clock.h"
 #include "ui/export_dialog.h"
+#include "ui/kit_export.h"
 #include "ui/library/obj_lib.h"
 #include "ui/library/style_btn.h"
 #include "ui/links.h"
@@ -71,6 +72,12 @@ void MainWindow::ExportLogoImage() {
     ExportDialog dialog(lf, dialogs_, this);
     dialog.exec();
     // Opening the dialog centred the objects.
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::ExportLogoKit() {
+    ExportLogoKitTo(lf, docName(), this);
+    // Making the kit centred the objects, as the export does.
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
 }
 

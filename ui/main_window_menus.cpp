@@ -203,6 +203,9 @@ bool MainWindow::Command(int id) {
         case cmd::kExportLogoImage:
             ExportLogoImage();
             break;
+        case cmd::kExportLogoKit:
+            ExportLogoKit();
+            break;
         case cmd::kNewBlankProject:
             NewBlankProject();
             break;
