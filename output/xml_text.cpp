@@ -34,7 +34,7 @@ std::string SvgNumber(double value, int decimals) {
         while (!s.empty() && s.back() == '0') s.pop_back();
         if (!s.empty() && s.back() == '.') s.pop_back();
     }
-    if (s == "-0" || s.empty()) s = "0";
+    if (s == "-0" || s.empty()) return std::string(1, '0');
     return s;
 }
 
