@@ -365,3 +365,23 @@ TEST(SvgExportRefusal, SameMessagesAsTheRasterExport) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(SvgExport, ClipboardSvgIsTheLogoAtFullSizeWithoutBackground) {
+    LeFile empty;
+    EXPECT_TRUE(CopyLogoSvg(empty).empty());
+    LeFile lf;
+    AddText(lf, "Copy", 40, 300, 200);
+    lf.Update(800, 600, -1, -1);
+    const std::string svg = CopyLogoSvg(lf);
+    int w = 0, h = 0;
+    ASSERT_EQ(lf.CenterObjects(w, h), 0);
+    EXPECT_NE(svg.find("viewBox=\"0 0 " + std::to_string(w) + " " + std::to_string(h) + "\""), std::string::npos);
+    EXPECT_EQ(svg.find("<rect"), std::string::npos);
+    EXPECT_NE(svg.find("<title>Copy</title>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qv
