@@ -10,6 +10,7 @@
 #include "output/colour_reduction.h"
 #include "output/logo_export.h"
 #include "output/octree_quantizer.h"
+#include "output/svg_export.h"
 #include "persist/project_file.h"
 
 namespace {
@@ -36,6 +37,24 @@ void BM_ExportReferenceLogo1000Percent(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_ExportReferenceLogo1000Percent)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly();
+
+// The reference logo at 100 % as SVG text, from opening the dialog to the finished document.
+void BM_SvgReferenceLogo(benchmark::State& state) {
+    qv::bench::EnsureFonts();
+    qv::LeFile lf;
+    qv::bench::BuildReferenceLogo(lf);
+    lf.Update(1180, 780, -1, -1);
+    qv::ExportSettings settings;
+    settings.format = qv::ExportFormat::kSvg;
+    std::string svg;
+    for (auto _ : state) {
+        const qv::ExportSubject subject = qv::PrepareExportSubject(lf);
+        qv::ExportLogoSvg(lf, subject, settings, svg);
+        benchmark::DoNotOptimize(svg.data());
+    }
+    state.counters["bytes"] = double(svg.size());
+}
+BENCHMARK(BM_SvgReferenceLogo)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 
 // A smooth, noisy picture much like a photograph: many colours, few exact repeats.
 qv::Image PhotographLike(int w, int h) {

@@ -12,14 +12,15 @@
 namespace qv::cli {
 namespace {
 
-constexpr const char* kFormatList = "png24, png8, gif, bmp, jpeg or tiff";
-constexpr const char* kExtensionList = ".png, .gif, .bmp, .jpg, .jpeg, .tif or .tiff";
+constexpr const char* kFormatList = "png24, png8, gif, bmp, jpeg, tiff, svg or pdf";
+constexpr const char* kExtensionList = ".png, .gif, .bmp, .jpg, .jpeg, .tif, .tiff, .svg or .pdf";
 
 bool ParseFormat(const std::string& name, ExportFormat& format) {
     static const std::pair<const char*, ExportFormat> kNames[] = {
         {"png24", ExportFormat::kPng24}, {"png8", ExportFormat::kPng8}, {"gif", ExportFormat::kGif8},
         {"bmp", ExportFormat::kBmp24},   {"jpeg", ExportFormat::kJpeg}, {"jpg", ExportFormat::kJpeg},
-        {"tiff", ExportFormat::kTiff},   {"tif", ExportFormat::kTiff},
+        {"tiff", ExportFormat::kTiff},   {"tif", ExportFormat::kTiff},  {"svg", ExportFormat::kSvg},
+        {"pdf", ExportFormat::kPdf},
     };
     for (const auto& [text, value] : kNames) {
         if (name == text) {
@@ -214,11 +215,11 @@ int SettleExport(ExportRequest& request) {
             !FormatForPath(request.output, settings.format)) {
             return UsageError("export", "cannot tell the image format from the name " + request.output +
                                             ": give it " + kExtensionList + ", or use --format " +
-                                            "png24|png8|gif|bmp|jpeg|tiff");
+                                            "png24|png8|gif|bmp|jpeg|tiff|svg|pdf");
         }
     }
     if (settings.transparent && !FormatAllowsTransparency(settings.format)) {
-        return UsageError("export", "a transparent canvas needs PNG, GIF or TIFF, not " +
+        return UsageError("export", "a transparent canvas needs PNG, GIF, TIFF, SVG or PDF, not " +
                                         std::string(FormatInfo(settings.format).caption));
     }
     return -1;

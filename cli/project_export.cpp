@@ -11,6 +11,7 @@
 #include "app/file_io.h"
 #include "app/user_message.h"
 #include "cli/option_reader.h"
+#include "output/bitmap_import.h"
 #include "persist/project_file.h"
 
 namespace qv::cli {
@@ -171,6 +172,7 @@ int ExportProject(const std::string& project, const std::string& output, const E
     // Then as the export dialog does from opening to Save.
     const ExportSubject subject = PrepareExportSubject(lf);
     ExportSettings settings = options.settings;
+    settings.title = BitmapTitle(project);
     if (const int refused = ApplyRequestedSize(project, subject, options, settings)) return refused;
 
     StagingFolder staging;

@@ -16,6 +16,4 @@ bool KitWritePdf(LeFile& lf, const ExportSubject& subject, const ExportSettings&
 // Whether this build writes vector files at all; a kit without them leaves them out.
 bool KitVectorAvailable();
 
-inline constexpr const char* kVectorUnavailableMessage = "Vector export is not available in this build.";
-
 }  // namespace qv

@@ -9,6 +9,8 @@
 #include "output/bitmap_import.h"
 #include "output/colour_reduction.h"
 #include "output/octree_quantizer.h"
+#include "output/pdf_export.h"
+#include "output/svg_export.h"
 #include "output/transparent_export.h"
 #include "render/style_bounds.h"
 
@@ -22,6 +24,8 @@ const ExportFormatInfo kFormats[] = {
     {"BMP 24 Bit", kImageBmp, false, "bmp", "Bitmap File (*.bmp)|*.bmp||"},
     {"JPEG", kImageJpeg, false, "jpg", "JPEG File (*.jpg)|*.jpg||"},
     {"TIFF", kImageTiff, false, "tif", "TIFF File (*.tif)|*.tif||"},
+    {"SVG Vector", -1, false, "svg", "SVG File (*.svg)|*.svg||", true},
+    {"PDF Document", -1, false, "pdf", "PDF File (*.pdf)|*.pdf||", true},
 };
 
 }  // namespace
@@ -30,7 +34,8 @@ const ExportFormatInfo& FormatInfo(ExportFormat format) { return kFormats[static
 
 bool FormatAllowsTransparency(ExportFormat format) {
     return format == ExportFormat::kPng24 || format == ExportFormat::kPng8 ||
-           format == ExportFormat::kGif8 || format == ExportFormat::kTiff;
+           format == ExportFormat::kGif8 || format == ExportFormat::kTiff ||
+           format == ExportFormat::kSvg || format == ExportFormat::kPdf;
 }
 
 ExportPlan::ExportPlan(LeFile& lf, float scf) : scf_(scf), renderers_(size_t(std::max(lf.objs, 0))) {
@@ -188,6 +193,8 @@ std::string MissingPictureMessage(const std::string& path) {
 bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
                      const std::string& path, uint64_t memory_budget) {
     const ExportSettings c = ClampedSettings(settings);
+    if (c.format == ExportFormat::kSvg) return ExportLogoSvgFile(lf, subject, c, path, memory_budget);
+    if (c.format == ExportFormat::kPdf) return ExportLogoPdf(lf, subject, c, path, c.title);
     const ExportFormatInfo& format = FormatInfo(c.format);
     const OutputSize size = ExportOutputSize(subject, c);
     const float scf = static_cast<float>(subject.has_custom_bitmap ? 100 : c.scale) * 0.01f;

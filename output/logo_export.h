@@ -65,15 +65,17 @@ uint64_t ExportMemoryNeed(const ExportPlan& plan, int w, int h, bool transparent
 // Why the picture at `path` gives no pixels, for the user (output/bitmap_import.h's texts).
 std::string MissingPictureMessage(const std::string& path);
 
-// The formats of the export dialog, in its order.
-enum class ExportFormat { kPng24, kPng8, kGif8, kBmp24, kJpeg, kTiff };
+// The formats of the export dialog, in its order; the last two are drawn as vectors.
+enum class ExportFormat { kPng24, kPng8, kGif8, kBmp24, kJpeg, kTiff, kSvg, kPdf };
+inline constexpr int kExportFormatCount = 8;
 
 struct ExportFormatInfo {
     const char* caption;    // the radio button
-    int file_type;          // ImageFileType
+    int file_type;          // ImageFileType; -1 for the vector formats
     bool eight_bit;         // reduced to a 256-colour palette
     const char* extension;  // default extension
     const char* filter;     // the save dialog's filter
+    bool vector = false;    // written by a vector writer: no 8-bit form, no quality
 };
 const ExportFormatInfo& FormatInfo(ExportFormat format);
 
@@ -92,12 +94,16 @@ struct ExportSettings {
     int scale = 100;   // percent
     int margins = 0;   // pixels on every side
     int quality = 90;  // percent, JPEG
-    // Composed on a transparent canvas instead of the background colour (PNG, GIF, TIFF only).
+    // Composed on a transparent canvas instead of the background colour (PNG, GIF, TIFF, SVG
+    // and PDF only).
     bool transparent = false;
+    // The project's title (its file name without folder and extension), for the formats that
+    // carry one (PDF); empty when unknown.
+    std::string title;
 };
 
 // The formats that can carry transparency: PNG 24 and TIFF with full alpha, PNG 8 with a
-// palette with alpha, GIF with one transparent index.
+// palette with alpha, GIF with one transparent index, SVG and PDF by leaving the background out.
 bool FormatAllowsTransparency(ExportFormat format);
 
 // The settings as they are read back: scale 1..10000, margins 0..100, quality 10..100.
@@ -117,7 +123,8 @@ bool BufferToImage(const uint32_t* dta, int w, int h, Image& image);
 inline constexpr const char* kNothingToExportMessage =
     "The logo is empty: add an object or margins before exporting.";
 
-// Renders, converts, reduces when the format asks for it, and writes `path`. False, after the
+// Renders, converts, reduces when the format asks for it, and writes `path`; SVG and PDF go to
+// their vector writers (scale, margins and transparency apply, 8-bit and quality do not). False, after the
 // message "Can't open file " + path + " for writing...", when the file cannot be written. Also
 // false, with nothing written, when the logo cannot be drawn as designed: a picture that cannot
 // be read (MissingPictureMessage), more memory needed than `memory_budget` allows

@@ -24,7 +24,7 @@ ExportDialog::ExportDialog(LeFile& lf, FileDialogs dialogs, QWidget* parent)
     auto* formats = new QGroupBox(QStringLiteral("Save Image As:"));
     auto* format_layout = new QVBoxLayout(formats);
     auto* group = new QButtonGroup(this);
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < kExportFormatCount; ++f) {
         auto* b = new QRadioButton(QString::fromUtf8(FormatInfo(ExportFormat(f)).caption));
         formats_[size_t(f)] = b;
         group->addButton(b, f);
@@ -106,7 +106,7 @@ ExportDialog::ExportDialog(LeFile& lf, FileDialogs dialogs, QWidget* parent)
 }
 
 ExportFormat ExportDialog::format() const {
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < kExportFormatCount; ++f) {
         if (formats_[size_t(f)]->isChecked()) return ExportFormat(f);
     }
     return ExportFormat::kPng24;
@@ -119,6 +119,7 @@ ExportSettings ExportDialog::settings() const {
     s.margins = margins_->value();
     s.quality = quality_->value();
     s.transparent = transparent_->isChecked() && transparent_->isEnabled();
+    s.title = title_;
     return s;
 }
 

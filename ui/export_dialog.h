@@ -30,10 +30,14 @@ public:
     ExportSettings settings() const;
     ExportFormat format() const;
 
-    // Recomputes the shown size and enables the quality controls for JPEG and TIFF.
+    // Recomputes the shown size and enables the quality controls for JPEG and TIFF and the
+    // transparency for the formats that carry it.
     void UpdateDlg();
     // The Save steps: asks for a file and writes it. True when written; the dialog then closes.
     bool Save();
+
+    // The project's title, which a PDF carries; empty for an unsaved project.
+    void setProjectTitle(const std::string& title) { title_ = title; }
 
     QRadioButton* formatButton(ExportFormat f) const { return formats_[size_t(f)]; }
     SpinEdit* scaleEdit() const { return scale_; }
@@ -48,7 +52,8 @@ private:
     FileDialogs dialogs_;
     ExportSubject subject_;
     bool ready_ = false;
-    std::array<QRadioButton*, 6> formats_{};
+    std::array<QRadioButton*, kExportFormatCount> formats_{};
+    std::string title_;
     SpinEdit* scale_ = nullptr;
     SpinEdit* margins_ = nullptr;
     SpinEdit* quality_ = nullptr;

@@ -16,6 +16,7 @@
 #include "codecs/encode.h"
 #include "output/bitmap_import.h"
 #include "output/logo_export.h"
+#include "output/svg_export.h"
 #include "persist/project_file.h"
 #include "persist/template_library.h"
 #include "ui/about_dialog.h"
@@ -70,6 +71,7 @@ bool MainWindow::MaySetDocumentAside() {
 
 void MainWindow::ExportLogoImage() {
     ExportDialog dialog(lf, dialogs_, this);
+    if (!doc_name_.empty()) dialog.setProjectTitle(BitmapTitle(doc_name_));
     dialog.exec();
     // Opening the dialog centred the objects.
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
@@ -212,6 +214,11 @@ void MainWindow::CopyLogoImageCmd() {
                 data->setData(QStringLiteral("image/png"),
                               QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
             }
+        }
+        // And as vectors, for the programs that edit drawings.
+        const std::string svg = CopyLogoSvg(lf);
+        if (!svg.empty()) {
+            data->setData(QStringLiteral("image/svg+xml"), QByteArray(svg.data(), qsizetype(svg.size())));
         }
         QV_CHECK_T("SetClipboardData(CF_BITMAP,bmp.Detach())!=NULL", (clipboard->setMimeData(data), true));
     }

@@ -133,3 +133,25 @@ TEST_F(CommandLineOutput, ProjectsSharingATitleGetNumberedImages) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// The vector formats follow the name or --format, and take the raster export's size.
+TEST_F(CommandLineOutput, SvgFromTheExtensionOrTheFormatOption) {
+    const test::PngHeader png = test::ReadPngHeader(image_);
+    const std::string by_name = dir_.File("logo.SVG");
+    ASSERT_EQ(RunTool({"export", project_, "-o", by_name, "--transparent"}).status, 0);
+    const std::string svg = test::AsText(ReadAll(by_name));
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("viewBox=\"0 0 " + std::to_string(png.width) + " " + std::to_string(png.height) + "\""),
+              std::string::npos);
+    EXPECT_EQ(svg.find("<rect"), std::string::npos);
+    const std::string by_option = dir_.File("logo.out");
+    ASSERT_EQ(RunTool({"export", project_, "-o", by_option, "--format", "svg", "--margins", "5"}).status, 0);
+    EXPECT_NE(test::AsText(ReadAll(by_option)).find("viewBox=\"0 0 " + std::to_string(png.width + 10) + " "),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace qv

@@ -107,7 +107,7 @@ void ExportDialogTest::QualityOnlyForJpegAndTiff() {
     LeFile lf;
     FixedCanvas(lf);
     ExportDialog dialog(lf, SaveTo({}));
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < kExportFormatCount; ++f) {
         dialog.formatButton(ExportFormat(f))->click();
         const bool expected =
             ExportFormat(f) == ExportFormat::kJpeg || ExportFormat(f) == ExportFormat::kTiff;
@@ -123,7 +123,7 @@ void ExportDialogTest::TransparencyOffOnOpeningAndOnlyForFormatsWithAlpha() {
     QVERIFY(dialog.transparentBox()->isEnabled());  // "PNG 24 Bit" is checked
     QVERIFY(!dialog.settings().transparent);
     dialog.transparentBox()->setChecked(true);
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < kExportFormatCount; ++f) {
         dialog.formatButton(ExportFormat(f))->click();
         const bool alpha = ExportFormat(f) != ExportFormat::kJpeg && ExportFormat(f) != ExportFormat::kBmp24;
         QCOMPARE(dialog.transparentBox()->isEnabled(), alpha);
