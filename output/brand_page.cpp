@@ -4,22 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "output/xml_text.h"
+
 namespace qv {
 namespace {
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+// HTML shares XML's escaping.
+std::string Escaped(const std::string& text) { return XmlEscaped(text); }
 
 void AddColour(std::vector<BrandColour>& colours, const std::string& role, const Hls& hls) {
     const uint32_t rgb = HlsToPacked(hls) & 0xFFFFFFu;
@@ -74,21 +65,6 @@ std::string NaiveCmyk(uint32_t rgb) {
     char text[48];
     std::snprintf(text, sizeof text, "C %ld M %ld Y %ld K %ld", part(r), part(g), part(b), std::lround(k * 100.0));
     return text;
-}
-
-std::string Base64(const std::vector<uint8_t>& bytes) {
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        const uint32_t n = (uint32_t(bytes[i]) << 16) | (i + 1 < bytes.size() ? uint32_t(bytes[i + 1]) << 8 : 0u) |
-                           (i + 2 < bytes.size() ? uint32_t(bytes[i + 2]) : 0u);
-        out += kDigits[(n >> 18) & 63];
-        out += kDigits[(n >> 12) & 63];
-        out += i + 1 < bytes.size() ? kDigits[(n >> 6) & 63] : '=';
-        out += i + 2 < bytes.size() ? kDigits[n & 63] : '=';
-    }
-    return out;
 }
 
 std::string BrandPageHtml(const BrandPageContent& c) {

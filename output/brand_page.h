@@ -50,6 +50,4 @@ struct BrandPageContent {
 // One self-contained page: the pictures as data: addresses, no outside resources.
 std::string BrandPageHtml(const BrandPageContent& content);
 
-std::string Base64(const std::vector<uint8_t>& bytes);
-
 }  // namespace qv

@@ -14,6 +14,7 @@
 #include "codecs/decode.h"
 #include "document/colour_model.h"
 #include "output/brand_page.h"
+#include "output/xml_text.h"
 #include "output/favicon.h"
 #include "output/font_licences.h"
 #include "output/kit_files.h"
