@@ -47,6 +47,13 @@ ColourControls::ColourControls(QWidget* parent)
         rgb->addWidget(new QLabel(QString::fromLatin1(labels[k])));
         rgb->addWidget(edit);
     }
+    hex_ = new QLineEdit;
+    hex_->setMaxLength(12);  // room for spaces around a pasted code
+    hex_->setPlaceholderText(QStringLiteral("#rrggbb"));
+    hex_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("#0000000")) + 12);
+    rgb->addSpacing(6);
+    rgb->addWidget(new QLabel(QStringLiteral("Hex:")));
+    rgb->addWidget(hex_);
     rgb->addStretch();
 
     auto* grid = new QGridLayout(this);
@@ -61,6 +68,7 @@ ColourControls::ColourControls(QWidget* parent)
     connect(field_, &SLSlider::Changed, this, &ColourControls::OnField);
     connect(palette_, &HLPicker::Picked, this, &ColourControls::OnPalette);
     connect(selector_, &QComboBox::currentIndexChanged, this, &ColourControls::OnSelector);
+    connect(hex_, &QLineEdit::textEdited, this, &ColourControls::OnHexEdited);
     connect(&poll_, &QTimer::timeout, this, &ColourControls::PollEdits);
     poll_.start(kPollInterval);
     Follow(true, true, true);
@@ -110,6 +118,21 @@ void ColourControls::OnPalette(const Hls& colour) {
     UpdateLogo();
 }
 
+void ColourControls::OnHexEdited(const QString& text) {
+    const std::optional<Rgb8> rgb = ParseHexColour(text.toStdString());
+    if (!rgb) return;  // not a whole code yet
+    const int values[3] = {rgb->r, rgb->g, rgb->b};
+    for (size_t k = 0; k < 3; ++k) edits_[k]->setText(QString::number(values[k]));
+    PollEdits();
+}
+
+void ColourControls::ShowHex(const std::array<int, 3>& rgb) {
+    // Never under the user's cursor: what is being typed there stays as typed.
+    if (hex_->hasFocus()) return;
+    hex_->setText(QString::fromStdString(
+        HexColour(Rgb8{uint8_t(rgb[0]), uint8_t(rgb[1]), uint8_t(rgb[2])})));
+}
+
 void ColourControls::PollEdits() {
     std::array<int, 3> typed = stored_;
     for (size_t k = 0; k < 3; ++k) {
@@ -121,6 +144,7 @@ void ColourControls::PollEdits() {
     }
     if (typed == stored_) return;
     stored_ = typed;
+    ShowHex(stored_);
     colour_ = RgbToHls(float(typed[0]), float(typed[1]), float(typed[2]));
     // The edits keep what was typed: a round trip through the colour model could change them
     // under the cursor.
@@ -139,6 +163,7 @@ void ColourControls::Follow(bool move_strip, bool move_field, bool write_edits) 
     const Rgb8 rgb = ShownRgb(colour_);
     stored_ = {rgb.r, rgb.g, rgb.b};
     for (size_t k = 0; k < 3; ++k) edits_[k]->setText(QString::number(stored_[k]));
+    ShowHex(stored_);
 }
 
 void ColourControls::UpdateLogo() {

@@ -59,6 +59,8 @@ public:
     HLPicker* palette() const { return palette_; }
     // 0 red, 1 green, 2 blue.
     QLineEdit* rgbEdit(int channel) const { return edits_[size_t(channel)]; }
+    // "#rrggbb" of the colour; a hex code typed or pasted here sets the RGB edits.
+    QLineEdit* hexEdit() const { return hex_; }
     QTimer& pollTimer() { return poll_; }
 
 signals:
@@ -69,6 +71,8 @@ private:
     void OnField(float saturation_fraction, float lightness_fraction);
     void OnPalette(const Hls& colour);
     void OnSelector(int index);
+    void OnHexEdited(const QString& text);
+    void ShowHex(const std::array<int, 3>& rgb);
 
     // Sets the strip, the field and the swatch from the colour; with `write_edits` the edits
     // too, and their values become the stored ones.
@@ -87,6 +91,7 @@ private:
     ColorBtn* swatch_;
     HLPicker* palette_;
     std::array<QLineEdit*, 3> edits_{};
+    QLineEdit* hex_ = nullptr;
     QTimer poll_;
 };
 

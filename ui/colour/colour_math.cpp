@@ -99,4 +99,42 @@ int ClampRgb(int value) {
     return std::min(value, 255);
 }
 
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::optional<Rgb8> ParseHexColour(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    if (text.size() != 3 && text.size() != 6) return std::nullopt;
+    int digits[6];
+    for (size_t i = 0; i < text.size(); ++i) {
+        digits[i] = HexDigit(text[i]);
+        if (digits[i] < 0) return std::nullopt;
+    }
+    if (text.size() == 3) {
+        return Rgb8{uint8_t(digits[0] * 17), uint8_t(digits[1] * 17), uint8_t(digits[2] * 17)};
+    }
+    return Rgb8{uint8_t(digits[0] * 16 + digits[1]), uint8_t(digits[2] * 16 + digits[3]),
+                uint8_t(digits[4] * 16 + digits[5])};
+}
+
+std::string HexColour(const Rgb8& rgb) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out = "#";
+    for (const uint8_t v : {rgb.r, rgb.g, rgb.b}) {
+        out += kDigits[v >> 4];
+        out += kDigits[v & 15];
+    }
+    return out;
+}
+
 }  // namespace qv::ui

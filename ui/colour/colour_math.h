@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "document/colour_model.h"
 
@@ -65,5 +68,11 @@ Rgb8 ShownRgb(const Hls& colour);
 int ReadRgbEdit(const char* text);
 // The edit's value as it has to read: 255 for anything above.
 int ClampRgb(int value);
+
+// A colour typed or pasted as a hex code: "#1a73e8", "1a73e8", "#abc" or "abc" (each digit
+// doubled), any case, surrounding spaces ignored. Nothing for anything else.
+std::optional<Rgb8> ParseHexColour(std::string_view text);
+// "#rrggbb" in lower case.
+std::string HexColour(const Rgb8& rgb);
 
 }  // namespace qv::ui

@@ -58,6 +58,8 @@ private slots:
     void UnchangedEditsAnnounceNothing();
     void EmptiedEditKeepsItsValue();
     void SelectorSwitchesTargets();
+    void HexCodesAreParsed();
+    void HexEditSetsTheColourAndFollowsIt();
     void GradientPreview_data();
     void GradientPreview();
     void GradientPreviewShowsTransparency();
@@ -290,6 +292,43 @@ void ColourControlsTest::EditsFollowTheOtherControls() {
     QSignalSpy changed(&c, &ColourControls::ColourChanged);
     c.PollEdits();
     QCOMPARE(changed.count(), 0);
+}
+
+void ColourControlsTest::HexCodesAreParsed() {
+    QCOMPARE(ParseHexColour("#1a73e8"), std::optional<Rgb8>(Rgb8{0x1a, 0x73, 0xe8}));
+    QCOMPARE(ParseHexColour("1A73E8"), std::optional<Rgb8>(Rgb8{0x1a, 0x73, 0xe8}));
+    QCOMPARE(ParseHexColour(" #abc "), std::optional<Rgb8>(Rgb8{0xaa, 0xbb, 0xcc}));
+    QCOMPARE(ParseHexColour("fff"), std::optional<Rgb8>(Rgb8{255, 255, 255}));
+    for (const char* bad : {"", "#", "#12", "#1234", "#12345g", "1a73e8ff", "# 1a73e8", "rgb(1,2,3)"}) {
+        QVERIFY2(!ParseHexColour(bad), bad);
+    }
+    QCOMPARE(HexColour(Rgb8{0x1a, 0x73, 0xe8}), std::string("#1a73e8"));
+    QCOMPARE(HexColour(Rgb8{0, 0, 0}), std::string("#000000"));
+}
+
+void ColourControlsTest::HexEditSetsTheColourAndFollowsIt() {
+    ColourControls c;
+    c.pollTimer().stop();
+    Hls target{0, 0, 0};
+    c.SetTargets({{&target, QStringLiteral("Fill")}}, 0);
+    QCOMPARE(c.hexEdit()->text(), QStringLiteral("#000000"));
+    QSignalSpy changed(&c, &ColourControls::ColourChanged);
+    // Typing replaces nothing until the code is whole.
+    c.hexEdit()->clear();
+    QTest::keyClicks(c.hexEdit(), QStringLiteral("#1a"));
+    QCOMPARE(changed.count(), 0);
+    QTest::keyClicks(c.hexEdit(), QStringLiteral("7"));
+    QCOMPARE(changed.count(), 1);  // "#1a7" is itself a whole short code
+    c.hexEdit()->clear();
+    QTest::keyClicks(c.hexEdit(), QStringLiteral("#1a73e8"));
+    QCOMPARE(c.rgbEdit(0)->text(), QStringLiteral("26"));
+    QCOMPARE(c.rgbEdit(1)->text(), QStringLiteral("115"));
+    QCOMPARE(c.rgbEdit(2)->text(), QStringLiteral("232"));
+    QCOMPARE(c.storedRgb(), (std::array<int, 3>{26, 115, 232}));
+    QCOMPARE(target, RgbToHls(26, 115, 232));
+    // Another control moves the hex along.
+    c.SetColour({0, 0, 240});
+    QCOMPARE(c.hexEdit()->text(), QStringLiteral("#ffffff"));
 }
 
 void ColourControlsTest::UnchangedEditsAnnounceNothing() {
