@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -131,6 +132,52 @@ TEST_F(LogoKit, IsWrittenWithoutMessagesOrLeftovers) {
     for (const KitFile& file : KitFiles()) {
         EXPECT_EQ(Exists(File(file.name)), !file.vector || KitVectorAvailable()) << file.name;
     }
+}
+
+// The vector files as independent renderers draw them: librsvg for the SVGs (the black one
+// black wherever it covers, the corners transparent), poppler for the PDF (no fonts inside).
+TEST_F(LogoKit, VectorFilesDrawInIndependentRenderers) {
+    ASSERT_TRUE(written_);
+    if (std::system("command -v rsvg-convert >/dev/null 2>&1 && command -v pdfinfo >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "rsvg-convert or pdfinfo is not installed";
+    }
+    for (const char* name : {"logo.svg", "logo-black.svg", "logo-white.svg"}) {
+        SCOPED_TRACE(name);
+        const std::string png = dir_->File(std::string(name) + ".png");
+        ASSERT_EQ(std::system(("rsvg-convert '" + File(name) + "' -o '" + png + "'").c_str()), 0);
+        Image image;
+        ASSERT_TRUE(Decode(png, image));
+        EXPECT_EQ(ArgbA(Seen(image, 0, 0)), 0);
+        EXPECT_EQ(ArgbA(Seen(image, image.width - 1, image.height - 1)), 0);
+        size_t covered = 0, off = 0;
+        for (const uint32_t p : image.pixels) {
+            if (ArgbA(p) < 128) continue;
+            ++covered;
+            const int v = std::string(name) == "logo-white.svg" ? 255 : 0;
+            const bool one_colour = std::string(name) == "logo.svg" ||
+                                    (std::abs(ArgbR(p) - v) <= 2 && std::abs(ArgbG(p) - v) <= 2 &&
+                                     std::abs(ArgbB(p) - v) <= 2);
+            if (!one_colour) ++off;
+        }
+        EXPECT_GT(covered, image.pixels.size() / 50);
+        EXPECT_EQ(off, 0u);
+    }
+    const std::string info = dir_->File("pdfinfo.txt");
+    ASSERT_EQ(std::system(("pdfinfo '" + File("logo.pdf") + "' >'" + info + "'").c_str()), 0);
+    const std::vector<uint8_t> bytes = test::ReadAll(info);
+    const std::string text(bytes.begin(), bytes.end());
+    const auto field = [&](const std::string& key) {
+        const size_t at = text.find(key + ":");
+        if (at == std::string::npos) return std::string();
+        const size_t start = text.find_first_not_of(' ', at + key.size() + 1);
+        return text.substr(start, text.find('\n', start) - start);
+    };
+    EXPECT_EQ(field("Pages"), "1") << text;
+    EXPECT_EQ(field("Creator"), "Qorvan Logo") << text;
+    const std::string fonts = dir_->File("pdffonts.txt");
+    ASSERT_EQ(std::system(("pdffonts '" + File("logo.pdf") + "' >'" + fonts + "'").c_str()), 0);
+    const std::vector<uint8_t> listed = test::ReadAll(fonts);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2);  // the header lines alone
 }
 
 TEST_F(LogoKit, PicturesHaveTheirExactSizesAndBackgrounds) {
