@@ -55,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int faults = qv::FaultsReported();
     constexpr int kSide = 48;
     qv::ExportPlan plan(lf, 0.05f);
-    if (qv::ExportMemoryNeed(plan, kSide, kSide, false, false) <= (uint64_t{64} << 20)) {
+    // A few megabytes of rasters keep every input within the fuzzer's time limit even with
+    // the strongest blur under the sanitizers; larger logos only repeat the same code.
+    if (qv::ExportMemoryNeed(plan, kSide, kSide, false, false) <= (uint64_t{2} << 20)) {
         std::vector<uint32_t> pixels(kSide * kSide);
         plan.Draw(lf, pixels.data(), kSide, kSide);
     }
