@@ -12,9 +12,11 @@ namespace qv {
 namespace {
 
 // The contrast stretch as the engine applies it to a blurred value.
+// Blurred values above the mask's own maximum (the SVG blur is not the engine's) stretch to at
+// most 255: the result indexes the 256-entry outline curve.
 int Stretched(int v, const MaskStretch& s) {
-    if (s.hi - s.lo <= 0) return v;
-    return v < s.lo ? 0 : (v - s.lo) * 255 / (s.hi - s.lo);
+    if (s.hi - s.lo <= 0) return std::clamp(v, 0, 255);
+    return v < s.lo ? 0 : std::min((v - s.lo) * 255 / (s.hi - s.lo), 255);
 }
 
 // feFuncA tableValues: entry v (a blurred alpha of v / 255) is the final weight / 255. With 256
