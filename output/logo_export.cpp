@@ -183,6 +183,22 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
     return ExportLogoImage(lf, subject, settings, path, DefaultMemoryBudget());
 }
 
+std::unique_ptr<ExportPlan> PlanExport(LeFile& lf, const ExportSubject& subject,
+                                       const ExportSettings& settings, OutputSize& size) {
+    size = ExportOutputSize(subject, settings);
+    if (size.width < 1 || size.height < 1) {
+        ShowMessage(kNothingToExportMessage);
+        return nullptr;
+    }
+    const float scf = static_cast<float>(subject.has_custom_bitmap ? 100 : settings.scale) * 0.01f;
+    auto plan = std::make_unique<ExportPlan>(lf, scf);
+    if (!plan->missing_pictures().empty()) {
+        ShowMessage(MissingPictureMessage(plan->missing_pictures().front()));
+        return nullptr;
+    }
+    return plan;
+}
+
 std::string MissingPictureMessage(const std::string& path) {
     // Asked again only after a failure, to name the reason.
     PixelBuffer scratch;
@@ -196,20 +212,12 @@ bool ExportLogoImage(LeFile& lf, const ExportSubject& subject, const ExportSetti
     if (c.format == ExportFormat::kSvg) return ExportLogoSvgFile(lf, subject, c, path, memory_budget);
     if (c.format == ExportFormat::kPdf) return ExportLogoPdf(lf, subject, c, path, c.title);
     const ExportFormatInfo& format = FormatInfo(c.format);
-    const OutputSize size = ExportOutputSize(subject, c);
-    const float scf = static_cast<float>(subject.has_custom_bitmap ? 100 : c.scale) * 0.01f;
-
-    if (size.width < 1 || size.height < 1) {
-        ShowMessage(kNothingToExportMessage);
-        return false;
-    }
+    OutputSize size{};
+    const std::unique_ptr<ExportPlan> planned = PlanExport(lf, subject, c, size);
+    if (!planned) return false;
+    ExportPlan& plan = *planned;
+    const float scf = plan.scale();
     const bool transparent = c.transparent && FormatAllowsTransparency(c.format);
-    ExportPlan plan(lf, scf);
-    // A logo that cannot be drawn as designed is not written at all.
-    if (!plan.missing_pictures().empty()) {
-        ShowMessage(MissingPictureMessage(plan.missing_pictures().front()));
-        return false;
-    }
     if (!ImageSizeAllowed(size.width, size.height) ||
         ExportMemoryNeed(plan, size.width, size.height, transparent, format.eight_bit) > memory_budget) {
         ShowMessage(kOutOfMemory);

@@ -141,4 +141,10 @@ PixelBuffer CopyLogoImage(LeFile& lf);
 // The same picture with straight alpha in the top byte, for programs that take transparency.
 PixelBuffer CopyLogoImageWithAlpha(LeFile& lf);
 
+// The start every export shares: the output size and the plan at the export's scale. Null, after
+// the message, for an empty logo or a picture that cannot be read: such a logo is not drawn
+// at all. `settings` must be clamped already.
+std::unique_ptr<ExportPlan> PlanExport(LeFile& lf, const ExportSubject& subject,
+                                       const ExportSettings& settings, OutputSize& size);
+
 }  // namespace qv

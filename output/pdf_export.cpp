@@ -142,18 +142,10 @@ bool DrawPage(cairo_t* cr, LeFile& lf, ExportPlan& plan, int w, int h, bool tran
 bool ExportLogoPdf(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
                    const std::string& path, const std::string& title) {
     const ExportSettings c = ClampedSettings(settings);
-    const OutputSize size = ExportOutputSize(subject, c);
-    const float scf = static_cast<float>(subject.has_custom_bitmap ? 100 : c.scale) * 0.01f;
-    if (size.width < 1 || size.height < 1) {
-        ShowMessage(kNothingToExportMessage);
-        return false;
-    }
-    ExportPlan plan(lf, scf);
-    // A logo that cannot be drawn as designed is not written at all.
-    if (!plan.missing_pictures().empty()) {
-        ShowMessage(MissingPictureMessage(plan.missing_pictures().front()));
-        return false;
-    }
+    OutputSize size{};
+    const std::unique_ptr<ExportPlan> planned = PlanExport(lf, subject, c, size);
+    if (!planned) return false;
+    ExportPlan& plan = *planned;
     if (!ImageSizeAllowed(size.width, size.height) ||
         PdfMemoryNeed(lf, plan, size.width, size.height) > DefaultMemoryBudget()) {
         ShowMessage(kOutOfMemory);

@@ -156,17 +156,10 @@ bool ExportLogoSvg(LeFile& lf, const ExportSubject& subject, const ExportSetting
 bool ExportLogoSvg(LeFile& lf, const ExportSubject& subject, const ExportSettings& settings,
                    std::string& svg, uint64_t memory_budget) {
     const ExportSettings c = ClampedSettings(settings);
-    const OutputSize size = ExportOutputSize(subject, c);
-    const float scf = static_cast<float>(subject.has_custom_bitmap ? 100 : c.scale) * 0.01f;
-    if (size.width < 1 || size.height < 1) {
-        ShowMessage(kNothingToExportMessage);
-        return false;
-    }
-    ExportPlan plan(lf, scf);
-    if (!plan.missing_pictures().empty()) {
-        ShowMessage(MissingPictureMessage(plan.missing_pictures().front()));
-        return false;
-    }
+    OutputSize size{};
+    const std::unique_ptr<ExportPlan> planned = PlanExport(lf, subject, c, size);
+    if (!planned) return false;
+    ExportPlan& plan = *planned;
     // No canvas is composed: one object's rasters and a blurred copy of its coverage at a time,
     // the pictures and their PNG form.
     if (MulCost(plan.ObjectBytes(), 3) > memory_budget) {
