@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/codepage1252.h"
+#include "app/unicode_text.h"
 
 namespace qv {
 
@@ -86,6 +87,25 @@ bool ByteReader::ReadLength(uint32_t& length, bool& utf16) {
     return true;
 }
 
+bool ByteReader::ReadUnits(uint32_t length, std::u16string& units, bool& cut) {
+    cut = false;
+    uint64_t whole = length;
+    if (uint64_t(length) * 2 > Remaining()) {
+        // Only a string that ends in half a unit at the very end of the block is kept.
+        if (uint64_t(length) * 2 - 1 != Remaining()) return false;
+        whole = length - 1;
+        cut = true;
+    }
+    units.assign(static_cast<size_t>(whole), u'\0');
+    for (uint64_t i = 0; i < whole; ++i) {
+        uint16_t unit = 0;
+        ReadU16(unit);
+        units[static_cast<size_t>(i)] = static_cast<char16_t>(unit);
+    }
+    if (cut) Skip(1);
+    return true;
+}
+
 bool ByteReader::ReadString(std::string& value) {
     const size_t start = pos_;
     uint32_t length = 0;
@@ -101,13 +121,35 @@ bool ByteReader::ReadString(std::string& value) {
         pos_ += length;
         return true;
     }
-    std::u16string units(length, u'\0');
-    for (uint32_t i = 0; i < length; ++i) {
-        uint16_t unit = 0;
-        ReadU16(unit);
-        units[i] = static_cast<char16_t>(unit);
-    }
+    std::u16string units;
+    bool cut = false;
+    ReadUnits(length, units, cut);
     value = Utf16ToCp1252(units);
+    return true;
+}
+
+bool ByteReader::ReadText(std::string& utf8) {
+    const size_t start = pos_;
+    uint32_t length = 0;
+    bool utf16 = false;
+    if (!ReadLength(length, utf16)) return false;
+    if (!utf16) {
+        if (length > Remaining()) {
+            pos_ = start;
+            return false;
+        }
+        utf8 = TextFromCp1252(std::string_view(reinterpret_cast<const char*>(data_ + pos_), length));
+        pos_ += length;
+        return true;
+    }
+    std::u16string units;
+    bool cut = false;
+    if (!ReadUnits(length, units, cut)) {
+        pos_ = start;
+        return false;
+    }
+    if (cut) units.push_back(static_cast<char16_t>(kReplacementCharacter));
+    utf8 = Utf16ToUtf8(units);
     return true;
 }
 

@@ -29,9 +29,14 @@ public:
     // string of UTF-16 units (with a second prefix), converted to code page 1252 on reading.
     // A length longer than what is left of the block fails before anything is allocated.
     bool ReadString(std::string& value);
+    // The same string as document text, UTF-8: the 8-bit form is code page 1252, the UTF-16
+    // form keeps every character. A lone surrogate, or a last unit cut in half by the end of
+    // the block, reads as U+FFFD.
+    bool ReadText(std::string& utf8);
 
 private:
     bool ReadLength(uint32_t& length, bool& utf16);
+    bool ReadUnits(uint32_t length, std::u16string& units, bool& cut);
 
     const uint8_t* data_;
     size_t size_;

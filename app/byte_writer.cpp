@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/unicode_text.h"
+
 namespace qv {
 
 void ByteWriter::WriteU16(uint16_t value) {
@@ -24,8 +26,7 @@ void ByteWriter::WriteBytes(const void* data, size_t count) {
     bytes_.insert(bytes_.end(), p, p + count);
 }
 
-void ByteWriter::WriteString(const std::string& value) {
-    const size_t n = value.size();
+void ByteWriter::WriteLength(size_t n) {
     if (n < 0xFF) {
         WriteU8(static_cast<uint8_t>(n));
     } else if (n < 0xFFFE) {
@@ -36,7 +37,24 @@ void ByteWriter::WriteString(const std::string& value) {
         WriteU16(0xFFFF);
         WriteU32(static_cast<uint32_t>(n));
     }
-    WriteBytes(value.data(), n);
+}
+
+void ByteWriter::WriteString(const std::string& value) {
+    WriteLength(value.size());
+    WriteBytes(value.data(), value.size());
+}
+
+void ByteWriter::WriteText(const std::string& utf8) {
+    std::string bytes;
+    if (TextToCp1252(utf8, bytes)) {
+        WriteString(bytes);
+        return;
+    }
+    const std::u16string units = Utf8ToUtf16(utf8);
+    WriteU8(0xFF);
+    WriteU16(0xFFFE);
+    WriteLength(units.size());
+    for (char16_t unit : units) WriteU16(static_cast<uint16_t>(unit));
 }
 
 }  // namespace qv

@@ -68,6 +68,16 @@ int main(int argc, char** argv) {
         old[4] = 1;  // a version 1 header has no canvas fields
         old.erase(old.begin() + 28, old.begin() + 40);
         ok &= write_named("project", "version-1", old);
+
+        // Texts and names beyond code page 1252 go out in the UTF-16 form: Greek, Arabic and
+        // a character beyond the basic plane (a surrogate pair), and a face name in Cyrillic.
+        qv::LeFile wide;
+        qv::LogoObj* greek = wide.AddObj(0);
+        greek->lt.str = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 \xF0\x9F\x98\x80";
+        greek->lt.font = "\xD0\x96 Sans";
+        qv::LogoObj* custom = wide.AddObj(0);
+        custom->lt.str = std::string(300, 'x') + "\xE4\xB8\xAD";
+        ok &= write_named("project", "utf16-texts", qv::WriteProjectBytes(wide));
     }
     ok &= write_named("archive", "empty", qv::BuildLibraryArchive({}));
     ok &= write_named("archive", "junk-font",

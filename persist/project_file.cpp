@@ -5,6 +5,7 @@
 #include "app/byte_writer.h"
 #include "app/file_io.h"
 #include "app/guard.h"
+#include "app/unicode_text.h"
 #include "app/user_message.h"
 
 namespace qv {
@@ -22,23 +23,35 @@ void WriteColour(ByteWriter& out, const Hls& c) {
 
 bool ReadColour(ByteReader& in, Hls& c) { return in.ReadF32(c.h) && in.ReadF32(c.s) && in.ReadF32(c.l); }
 
-// Byte i of the name is stored as (character + i) mod 256.
-void WriteShifted(ByteWriter& out, const std::string& text) {
+// Byte i of the name is stored as (character + i) mod 256. A name code page 1252 holds is
+// stored in it, as always; any other name has no 8-bit form and is stored as UTF-8.
+void WriteShifted(ByteWriter& out, const std::string& name) {
+    std::string text;
+    if (!TextToCp1252(name, text)) text = CleanUtf8(name);
     out.WriteI32(static_cast<int32_t>(text.size()));
     for (size_t i = 0; i < text.size(); ++i) {
         out.WriteU8(static_cast<uint8_t>(static_cast<uint8_t>(text[i]) + i));
     }
 }
 
-bool ReadShifted(ByteReader& in, std::string& text) {
+// UTF-8 is taken as such only when it names a character code page 1252 lacks, which an 8-bit
+// name cannot; every other name is code page 1252.
+std::string NameFromBytes(const std::string& bytes) {
+    std::string cp1252;
+    if (IsValidUtf8(bytes) && !TextToCp1252(bytes, cp1252)) return bytes;
+    return TextFromCp1252(bytes);
+}
+
+bool ReadShifted(ByteReader& in, std::string& name) {
     int32_t count = 0;
     if (!in.ReadI32(count) || count < 0 || static_cast<size_t>(count) > in.Remaining()) return false;
-    text.resize(static_cast<size_t>(count));
+    std::string text(static_cast<size_t>(count), '\0');
     for (size_t i = 0; i < text.size(); ++i) {
         uint8_t b = 0;
         in.ReadU8(b);
         text[i] = static_cast<char>(static_cast<uint8_t>(b - i));
     }
+    name = NameFromBytes(text);
     return true;
 }
 
@@ -47,7 +60,7 @@ bool ReadShifted(ByteReader& in, std::string& text) {
 template <class Io, class Object>
 bool ObjectFields(Io& io, Object& o) {
     auto& lt = o.lt;
-    return io.I32(lt.glyph) && io.String(lt.str) && io.F32(lt.aspect) && io.I32(lt.size) &&
+    return io.I32(lt.glyph) && io.Text(lt.str) && io.F32(lt.aspect) && io.I32(lt.size) &&
            io.I32(lt.width) && io.I32(lt.spacing) && io.F32(lt.rotation) && io.F32(lt.bend) &&
            io.I32(lt.bend_inside) && io.I32(lt.bend_on) && io.I32(lt.transform) &&
            io.Colour(lt.color) && io.I32(lt.outline) && io.I32(lt.shadow) && io.I32(lt.strength) &&
@@ -66,6 +79,7 @@ struct FieldWriter {
     bool F32(const float& v) { return out.WriteF32(v), true; }
     bool Colour(const Hls& c) { return WriteColour(out, c), true; }
     bool String(const std::string& s) { return out.WriteString(s), true; }
+    bool Text(const std::string& s) { return out.WriteText(s), true; }
     bool Shifted(const std::string& s) { return WriteShifted(out, s), true; }
 };
 
@@ -75,6 +89,7 @@ struct FieldReader {
     bool F32(float& v) { return in.ReadF32(v); }
     bool Colour(Hls& c) { return ReadColour(in, c); }
     bool String(std::string& s) { return in.ReadString(s); }
+    bool Text(std::string& s) { return in.ReadText(s); }
     bool Shifted(std::string& s) { return ReadShifted(in, s); }
 };
 

@@ -30,8 +30,8 @@ void FillSample(LeFile& lf) {
     lf.cw = 640;
     lf.ch = 480;
     LogoObj* text = lf.AddObj(0);
-    text->lt.str = "Caf\xE9 du Monde";
-    text->lt.font = "Some \xFF\xFE Face";
+    text->lt.str = "Caf\xC3\xA9 du Monde";  // UTF-8, written in code page 1252
+    text->lt.font = "Some \xC3\xBF\xC3\xBE Face";
     text->x = -120;
     text->y = -33;
     text->w = 300;
@@ -108,12 +108,12 @@ TEST(ProjectFile, ShiftedNameWrapsModulo256) {
     std::vector<uint8_t> bytes = WriteProjectBytes(lf);
     const size_t font = 40 + 12 + 1 + 144;
     EXPECT_EQ(Slice(bytes, font, 7), Bytes({3, 0, 0, 0, 0x61, 0x63, 0x65}));
-    o->lt.font = std::string("\xFF\xFE\xFD", 3);
+    o->lt.font = "\xC3\xBF\xC3\xBE\xC3\xBD";  // code page bytes FF FE FD
     bytes = WriteProjectBytes(lf);
     EXPECT_EQ(Slice(bytes, font + 4, 3), Bytes({0xFF, 0xFF, 0xFF}));
     LeFile back;
     ASSERT_EQ(ReadProjectBytes(bytes.data(), bytes.size(), back), ProjectReadResult::kOk);
-    EXPECT_EQ(back.GetObj(0)->lt.font, std::string("\xFF\xFE\xFD", 3));
+    EXPECT_EQ(back.GetObj(0)->lt.font, "\xC3\xBF\xC3\xBE\xC3\xBD");
 }
 
 TEST(ProjectFile, LongTextsTakeTheLongerPrefix) {
@@ -134,6 +134,35 @@ TEST(ProjectFile, RoundTripKeepsEveryField) {
     ExpectSameValue(lf, back);
     EXPECT_EQ(back.GetObj(0)->lt.grad_color2, (Hls{255, 255, 255}));
     EXPECT_EQ(back.GetObj(0)->hint, 0);
+    EXPECT_EQ(WriteProjectBytes(back), bytes);
+}
+
+// Texts and names beyond code page 1252: the texts in the UTF-16
+// form, the face name as UTF-8 in its shifted field; every character read back, and the file
+// written again byte for byte.
+TEST(ProjectFile, UnicodeTextsRoundTripByteForByte) {
+    const std::string lodz = "\xC5\x81\xC3\xB3\x64\xC5\xBA";
+    const std::string arabic = "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 \xF0\x9F\x98\x80";
+    const std::string cyrillic_face = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0 Sans";
+    LeFile lf;
+    FillSample(lf);
+    lf.GetObj(0)->lt.str = lodz;
+    lf.GetObj(0)->lt.font = cyrillic_face;
+    LogoObj* second = lf.AddObj(0);
+    second->lt.str = arabic;
+    const std::vector<uint8_t> bytes = WriteProjectBytes(lf);
+    const size_t text = 40 + 12;
+    EXPECT_EQ(Slice(bytes, text, 12), Bytes({0xFF, 0xFE, 0xFF, 0x04, 0x41, 0x01, 0xF3, 0x00, 0x64, 0x00, 0x7A, 0x01}));
+    const size_t font = text + 12 + 144;
+    EXPECT_EQ(Slice(bytes, font, 4), Bytes({int(cyrillic_face.size()), 0, 0, 0}));
+    EXPECT_EQ(bytes[font + 4], 0xD0);
+    EXPECT_EQ(bytes[font + 5], 0x9C + 1);
+    LeFile back;
+    ASSERT_EQ(ReadProjectBytes(bytes.data(), bytes.size(), back), ProjectReadResult::kOk);
+    ExpectSameValue(lf, back);
+    EXPECT_EQ(back.GetObj(0)->lt.str, lodz);
+    EXPECT_EQ(back.GetObj(0)->lt.font, cyrillic_face);
+    EXPECT_EQ(back.GetObj(2)->lt.str, arabic);
     EXPECT_EQ(WriteProjectBytes(back), bytes);
 }
 
