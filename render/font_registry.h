@@ -50,6 +50,12 @@ struct FontRegistry {
     int n_symfonts = 0;
     std::vector<ShapeEntry> shapes;
     const std::vector<SymbolExclusion>* exclusions = nullptr;  // null: the compiled-in table
+
+    // The fallback faces (render/fallback_faces.h): read on the first character that needs
+    // one, over the one block of their archive, which they share.
+    bool fallbacks_read = false;
+    std::vector<uint8_t> fallback_data;
+    std::vector<FT_Face> fallbacks;
 };
 
 FontRegistry& Registry();

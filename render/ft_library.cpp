@@ -11,7 +11,9 @@
 #include "app/guard.h"
 #include "app/install_dir.h"
 #include "app/user_message.h"
+#include "render/fallback_faces.h"
 #include "render/ft_text.h"
+#include "render/text_shaping.h"
 #include "render/library_archive.h"
 #include "render/library_scramble.h"
 
@@ -280,6 +282,9 @@ int FtText::ReadLibBuffer(int category, uint8_t* dta, size_t infl) {
 
 int FtText::FreeFt() {
     FontRegistry& reg = Registry();
+    // The shaper reads the faces, and the fallback faces belong to the same FreeType.
+    ForgetShapingFonts();
+    FreeFallbackFaces();
     for (FontRecord& record : reg.fonts) {
         FT_Face face = record.face;
         QV_FT_T("FT_Done_Face(fonts[n].face)", FT_Done_Face(face));

@@ -3,6 +3,10 @@
 #include <ft2build.h>
 #include FT_OUTLINE_H
 
+#include <algorithm>
+
+#include "render/text_shaping.h"
+
 namespace qv {
 namespace {
 
@@ -70,28 +74,34 @@ GlyphOutlines OutlinesOf(const TextLayout& layout) {
     GlyphOutlines result;
     FT_Face face = layout.face;
     if (!face || layout.too_large || layout.slen <= 0) return result;
-    // Faces are shared: set exactly what this layout was made with, and leave the face as every
-    // other caller expects to find it.
+    // Faces are shared: set exactly what this layout was made with, and leave the faces as every
+    // other caller expects to find them.
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(layout.pixel_width),
                            static_cast<FT_UInt>(layout.pixel_height)) != 0) {
         return result;
     }
+    std::vector<FT_Face> used{face};
     const FT_Outline_Funcs funcs = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
     for (int n = 0; n < layout.slen && size_t(n) < layout.gp.size(); ++n) {
         const GlyphPlacement& g = layout.gp[size_t(n)];
+        FT_Face f = g.face ? g.face : face;
+        if (g.face) {
+            if (!UseFaceSize(f, layout.pixel_width, layout.pixel_height)) continue;
+            if (std::find(used.begin(), used.end(), f) == used.end()) used.push_back(f);
+        }
         FT_Matrix m{g.xx, g.xy, g.yx, g.yy};
-        FT_Set_Transform(face, &m, nullptr);
-        if (FT_Load_Glyph(face, static_cast<FT_UInt>(g.index), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) {
+        FT_Set_Transform(f, &m, nullptr);
+        if (FT_Load_Glyph(f, static_cast<FT_UInt>(g.index), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) {
             continue;
         }
-        if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) continue;
-        FT_Outline& outline = face->glyph->outline;
+        if (f->glyph->format != FT_GLYPH_FORMAT_OUTLINE) continue;
+        FT_Outline& outline = f->glyph->outline;
         if (outline.flags & FT_OUTLINE_EVEN_ODD_FILL) result.even_odd = true;
         Decomposer d{&result.segments, static_cast<double>(g.x), static_cast<double>(g.y)};
         if (FT_Outline_Decompose(&outline, &funcs, &d) != 0) continue;
         if (d.open) result.segments.push_back({PathSegment::Kind::kClose});
     }
-    FT_Set_Transform(face, nullptr, nullptr);
+    for (FT_Face u : used) FT_Set_Transform(u, nullptr, nullptr);
     return result;
 }
 

@@ -47,6 +47,8 @@ struct LibraryIndex {
 };
 
 inline constexpr const char* kLibraryIndexPath = "embedded/index.txt";
+// The fallback faces, in the order they are asked for a character; offered in no tab.
+inline constexpr const char* kFallbackArchivePath = "embedded/fallback.gld";
 
 // The index as text: a header line, one line per archive with its size, one line per font.
 std::string FormatLibraryIndex(const LibraryIndex& index);

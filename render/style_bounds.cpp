@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/unicode_text.h"
+
 namespace qv {
 namespace {
 
@@ -39,7 +41,8 @@ float BoundedRotation(float r) {
 }  // namespace
 
 bool StyleWithinBounds(const ObjStyle& lt) {
-    return lt.str.size() <= size_t(kMaxTextChars) && Within(lt.size, kMinSize, kMaxSize) &&
+    return (lt.str.size() <= size_t(kMaxTextChars) || CharacterCount(lt.str) <= size_t(kMaxTextChars)) &&
+           Within(lt.size, kMinSize, kMaxSize) &&
            Within(lt.width, kMinSize, kMaxSize) && Within(lt.spacing, -kMaxSpacing, kMaxSpacing) &&
            RotationWithin(lt.rotation) && Within(lt.bend, 0.0f, 1.0f) &&
            Within(lt.aspect, kMinAspect, kMaxAspect) && Within(lt.strength, 0, kMaxStrength) &&
@@ -55,9 +58,8 @@ bool StyleWithinBounds(const ObjStyle& lt) {
 ObjStyle BoundedStyle(const ObjStyle& lt) {
     const ObjStyle defaults;
     ObjStyle b = lt;
-    // Longer text is laid out up to the layout's capacity; the characters kept are whole
-    // bytes, as the text is.
-    if (b.str.size() > size_t(kMaxTextChars)) b.str.resize(size_t(kMaxTextChars));
+    // Longer text is laid out up to the layout's capacity, counted in whole characters.
+    if (CharacterCount(b.str) > size_t(kMaxTextChars)) b.str = FirstCharacters(b.str, size_t(kMaxTextChars));
     b.size = std::clamp(lt.size, kMinSize, kMaxSize);
     b.width = std::clamp(lt.width, kMinSize, kMaxSize);
     b.spacing = std::clamp(lt.spacing, -kMaxSpacing, kMaxSpacing);

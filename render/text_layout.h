@@ -11,6 +11,7 @@ namespace qv {
 // Where one glyph goes: during layout relative to the text origin with y up, afterwards in
 // raster columns and rows; with its transform in 16.16 fixed point.
 struct GlyphPlacement {
+    FT_Face face = nullptr;  // null: the layout's face; otherwise the fallback face drawing it
     int index = 0;
     int x = 0;
     int y = 0;
@@ -21,7 +22,8 @@ struct GlyphPlacement {
 // goes with its transform, and the raster that holds them. Every drawer reads this value — the
 // rasteriser and the vector writers alike — so none of them repeats the layout arithmetic.
 struct TextLayout {
-    FT_Face face = nullptr;  // a registry face; null when no text font is installed
+    FT_Face face = nullptr;  // a registry face; null when no text font is installed. A glyph
+                             // from a fallback face names its own, at the same pixel size.
     int pixel_width = 0;     // the pixel size set on the face for the glyphs below
     int pixel_height = 0;
     int margin = 1;          // empty border: 10 with effects, else 1

@@ -23,7 +23,7 @@ void WriteArchive(const std::string& path, const std::vector<LibraryArchiveEntry
 
 }  // namespace
 
-TestFonts::TestFonts() {
+TestFonts::TestFonts(Fallbacks fallbacks) {
     FtText::FreeFt();
     MakeDirectories(dir_.path() + "/embedded");
     WriteArchive(dir_.path() + "/basgl.bgd", {{"mono", FontFile(QV_TEST_FONT_MONO)}});
@@ -32,7 +32,15 @@ TestFonts::TestFonts() {
         if (n == 4) continue;
         std::vector<LibraryArchiveEntry> entries;
         if (n == 11) entries.push_back({"serif", FontFile(QV_TEST_FONT_SERIF)});
+        if (n == 3 && fallbacks == Fallbacks::kNoto) {
+            entries.push_back({"latin", FontFile(QV_TEST_FONT_LATIN_ONLY)});
+        }
         WriteArchive(dir_.path() + "/embedded/emb" + std::to_string(n) + ".gld", entries);
+    }
+    if (fallbacks == Fallbacks::kNoto) {
+        WriteArchive(dir_.path() + "/" + kFallbackArchivePath,
+                     {{"noto", FontFile(QV_TEST_FONT_FALLBACK_LATIN)},
+                      {"arabic", FontFile(QV_TEST_FONT_FALLBACK_ARABIC)}});
     }
     SetInstallDir(dir_.path());
     FtText::InitFt();
