@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/codepage1252.h"
+#include "app/unicode_text.h"
 #include "app/fault_report.h"
 #include "app/file_io.h"
 #include "app/install_dir.h"
@@ -317,7 +318,9 @@ void ReadObject(Fields& f, qv::LogoObj& o) {
         } else if (bytes.empty() && f.Has("text")) {
             check.Fail(f.Where("text"), "is empty");
         }
-        lt.str = bytes;
+        // The document keeps the text as UTF-8; the check above keeps the shipped designs in
+        // code page 1252, so their files stay in the 8-bit form.
+        lt.str = qv::TextFromCp1252(bytes);
         for (unsigned char c : bytes) {
             if (!face || c == ' ') continue;
             const char16_t u = qv::Cp1252ToUnicode(c);

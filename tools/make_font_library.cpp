@@ -2,7 +2,8 @@
 // library basgl.bgd from the symbol fonts, in manifest order, and embedded/emb1..11.gld from
 // the text fonts, one archive per tab, each sorted by face name, and embedded/index.txt, which
 // says where each face lies so that a process needing a few faces reads only those. The
-// licence texts of the font packages are copied beside them.
+// licence texts of the font packages are copied beside them. The fallback faces go, in
+// manifest order, to embedded/fallback.gld, apart from the tabs.
 //
 //   qorvan-mkfonts MANIFEST OUTPUT_DIR
 
@@ -66,8 +67,10 @@ bool ParseManifest(const std::string& path, std::vector<ManifestLine>& lines) {
         ManifestLine line;
         line.line = number;
         if (!(fields >> line.kind)) continue;
-        if (!(fields >> line.package >> line.path) || (line.kind != "text" && line.kind != "symbol")) {
-            std::fprintf(stderr, "%s:%d: expected 'text|symbol PACKAGE PATH'\n", path.c_str(), number);
+        const bool known = line.kind == "text" || line.kind == "symbol" || line.kind == "fallback";
+        if (!(fields >> line.package >> line.path) || !known) {
+            std::fprintf(stderr, "%s:%d: expected 'text|symbol|fallback PACKAGE PATH'\n", path.c_str(),
+                         number);
             return false;
         }
         lines.push_back(line);
@@ -150,7 +153,9 @@ int main(int argc, char** argv) {
     }
     std::vector<Font> symbols;
     std::vector<Font> texts;
+    std::vector<Font> fallbacks;
     std::set<std::string> names;
+    std::set<std::string> fallback_names;
     for (const ManifestLine& line : lines) {
         Font font{"", line.package, line.path, {}};
         if (!qv::ReadFileBytes(line.path, font.data)) {
@@ -168,6 +173,12 @@ int main(int argc, char** argv) {
                     (face->style_name ? face->style_name : "");
         const bool latin = HasLatin(face);
         FT_Done_Face(face);
+        // Fallback faces are found by character, never by name, so they may share a name with
+        // a text face.
+        if (line.kind == "fallback") {
+            if (fallback_names.insert(font.name).second) fallbacks.push_back(std::move(font));
+            continue;
+        }
         if (!names.insert(font.name).second) {
             std::fprintf(stderr, "qorvan-mkfonts: %s repeats the face name \"%s\"; left out\n",
                          line.path.c_str(), font.name.c_str());
@@ -198,6 +209,18 @@ int main(int argc, char** argv) {
                   [](const Font* a, const Font* b) { return a->name < b->name; });
         if (!WriteArchive(out_dir, tab, tabs[tab], index)) return 1;
         std::printf("  %-6s %3zu text fonts\n", qv::kFontCategoryNames[tab], tabs[tab].size());
+    }
+    {
+        std::vector<qv::LibraryArchiveEntry> entries;
+        for (const Font& font : fallbacks) {
+            entries.push_back({font.package + "/" + FileName(font.path), font.data});
+        }
+        const std::string path = out_dir + "/" + qv::kFallbackArchivePath;
+        if (!qv::WriteFileAtomically(path, qv::BuildLibraryArchive(entries))) {
+            std::fprintf(stderr, "qorvan-mkfonts: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("  %zu fallback fonts\n", fallbacks.size());
     }
     // Without an index every process reads the whole library, which is slower but the same.
     const std::string index_path = out_dir + "/" + qv::kLibraryIndexPath;

@@ -37,6 +37,7 @@ foreach(path
         ./usr/bin/qorvan-logo-cli
         ./usr/share/qorvan-logo/basgl.bgd
         ./usr/share/qorvan-logo/embedded/emb11.gld
+        ./usr/share/qorvan-logo/embedded/fallback.gld
         ./usr/share/qorvan-logo/help/index.html
         ./usr/share/qorvan-logo/licenses/fonts-dejavu-core.txt
         ./usr/share/qorvan-logo/templates/

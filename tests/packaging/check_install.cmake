@@ -12,6 +12,7 @@ endif()
 set(expected
     bin/qorvan-logo-cli
     share/qorvan-logo/basgl.bgd
+    share/qorvan-logo/embedded/fallback.gld
     share/qorvan-logo/licenses/fonts-dejavu-core.txt
     share/doc/qorvan-logo/LICENSE
     share/doc/qorvan-logo/copyright
