@@ -8,17 +8,16 @@
 namespace qv::cli {
 
 // "--set-text N=TEXT": the N-th text object (1-based, back to front, counting text objects
-// only) is given TEXT, held in code page 1252 and cut to the editor's length.
+// only) is given TEXT, cut to the editor's length in characters.
 struct TextEdit {
     int number = 0;
-    std::string text;  // code page 1252
+    std::string text;  // UTF-8
 };
 
 inline constexpr size_t kMaxTextLength = 499;
 
 // Parses one "N=TEXT" from the command line (TEXT in UTF-8). False with the problem stated when
-// N is not a number from 1 to the most objects a logo holds, or TEXT has a character the
-// document cannot store.
+// N is not a number from 1 to the most objects a logo holds, or TEXT is not UTF-8.
 bool ParseTextEdit(const std::string& argument, TextEdit& edit, std::string& problem);
 
 // Applies the edits in their order. False with the problem stated, and the document unchanged,

@@ -43,8 +43,8 @@ const CommandHelp kHelp[] = {
      "      --transparent     compose the logo on a transparent canvas (PNG, GIF, TIFF, SVG,\n"
      "                        PDF)\n"
      "      --set-text N=TEXT give the N-th text object (1 is the backmost; only text objects\n"
-     "                        count) this text for this export; repeatable. TEXT is UTF-8 and\n"
-     "                        may use the characters of code page 1252; it is cut to 499\n"
+     "                        count) this text for this export; repeatable. TEXT is UTF-8, in\n"
+     "                        any script; it is cut to 499 characters\n"
      "      --output-dir DIR  write every PROJECT into DIR as its title plus the format's\n"
      "                        extension; projects that share a title get -2, -3, ...\n"
      "      --jobs N          1..64 projects at a time with --output-dir (default 1)\n"
@@ -90,8 +90,8 @@ const CommandHelp kHelp[] = {
      "      --template TITLE  the template's title, as 'templates' lists it\n"
      "  -o, --output FILE     the project to write\n"
      "      --set-text N=TEXT give the N-th text object (1 is the backmost; only text objects\n"
-     "                        count) this text; repeatable. TEXT is UTF-8 and may use the\n"
-     "                        characters of code page 1252; it is cut to 499\n"},
+     "                        count) this text; repeatable. TEXT is UTF-8, in any script;\n"
+     "                        it is cut to 499 characters\n"},
 };
 
 constexpr const char* kCommon =

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/codepage1252.h"
+#include "app/unicode_text.h"
 #include "app/fault_report.h"
 #include "app/file_io.h"
 #include "app/guard.h"
@@ -55,7 +55,7 @@ std::string PathData(const GlyphOutlines& outlines) {
 
 std::string GroupOpen(int n, const ObjStyle& lt, int x0, int y0) {
     return "<g id=\"object-" + std::to_string(n + 1) + "\" transform=\"translate(" + std::to_string(x0) +
-           " " + std::to_string(y0) + ")\"><title>" + XmlEscaped(Cp1252ToUtf8(lt.str)) + "</title>";
+           " " + std::to_string(y0) + ")\"><title>" + XmlEscaped(CleanUtf8(lt.str)) + "</title>";
 }
 
 // A picture as the engine blends it: straight alpha, its own pixel size, at its raster origin.
