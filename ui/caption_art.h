@@ -14,7 +14,7 @@ namespace qv::ui {
 // font library, so controls can be built before the fonts are loaded.
 class CaptionArt {
 public:
-    // A line of text (code page 1252) in `face` at `size` pixels.
+    // A line of text (UTF-8) in `face` at `size` pixels.
     void SetText(const std::string& text, const char* face, int size);
     // One glyph of a symbol face, mirrored left to right when asked.
     void SetGlyph(const char* face, int glyph, int size, bool mirrored);

@@ -116,7 +116,6 @@ void MainWindow::ConnectChildren() {
     connect(text_, &TextBox::GainedFocus, this, [this] { TextGainedFocus(); });
     connect(text_, &TextBox::Changed, this, [this] { TextChanged(); });
     connect(text_, &TextBox::LostFocus, this, [this] { TextLostFocus(); });
-    connect(text_, &TextBox::Refused, this, [this](const QString& c) { CharacterRefused(c); });
     connect(sl1_, &PageSlider::PageSelected, this, [this](int, int page) {
         int itmpp = 0, pages = 0;
         QV_CHECK_T("m_lib.UpdatePage(lib_itmpp,lib_pages,page)",

@@ -218,7 +218,6 @@ private:
     void TextGainedFocus();
     void TextChanged();
     void TextLostFocus();
-    void CharacterRefused(const QString& character);
 
     bool ready_ = false;
     bool bar_open_ = false;

@@ -9,7 +9,7 @@
 #include <QGuiApplication>
 #include <QUrl>
 
-#include "app/codepage1252.h"
+#include "app/unicode_text.h"
 #include "app/guard.h"
 #include "app/install_dir.h"
 #include "app/user_message.h"
@@ -46,11 +46,10 @@ std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-// A file name becomes an object's name in the document's own character set.
-std::string DocumentText(const std::string& utf8) {
-    std::string out;
-    if (Utf8ToCp1252(utf8, out)) return out;
-    return Utf16ToCp1252(QString::fromStdString(utf8).toStdU16String());
+// A file name becomes an object's name as the document keeps text: UTF-8, a name that is
+// not (bytes of another encoding) shown as what its bytes most likely meant.
+std::string DocumentText(const std::string& name) {
+    return CleanUtf8(name);
 }
 
 }  // namespace

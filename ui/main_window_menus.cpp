@@ -4,12 +4,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/codepage1252.h"
 #include "app/guard.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/library/obj_lib.h"
+#include "ui/logo_text_edit.h"
 #include "ui/library/shape_index.h"
 #include "ui/library/style_btn.h"
 #include "ui/main_window.h"
@@ -24,8 +24,8 @@ namespace qv::ui {
 namespace {
 
 // Menu texts are shown as they are; an ampersand in an object's text is no mnemonic.
-QString MenuText(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252))
+QString MenuText(const std::string& text) {
+    return ShownLogoText(text)
         .replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
@@ -157,7 +157,7 @@ int MainWindow::EnableMenu(bool enable) {
 int MainWindow::UpdateLibSel() {
     if (lf.GetCount() <= 0) {
         // Nothing left to edit: the box must not keep a removed object's text.
-        text_->LoadCp1252({});
+        text_->LoadDocumentText({});
         return 0;
     }
     LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
@@ -168,11 +168,11 @@ int MainWindow::UpdateLibSel() {
         if (page >= 0 && page != sl1_->page()) sl1_->SetPages(lib_->pages(), page);
     }
     if (c->type == LogoObj::kText) {
-        text_->LoadCp1252(c->lt.str);
+        text_->LoadDocumentText(c->lt.str);
         text_->setFocus(Qt::OtherFocusReason);
         text_->end(false);
     } else {
-        text_->LoadCp1252({});
+        text_->LoadDocumentText({});
         canvas_->setFocus(Qt::OtherFocusReason);
     }
     return 0;

@@ -201,7 +201,7 @@ void MainWindow::TextChanged() {
     if (bar_open_ || !ready_) return;
     LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
     if (!c || c->type != LogoObj::kText) return;
-    c->lt.str = text_->TextCp1252();
+    c->lt.str = text_->DocumentText();
     typing_pending_ = true;
     typing_timer_.start();
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
@@ -218,10 +218,6 @@ void MainWindow::TextLostFocus() {
         if (!std::isspace(static_cast<unsigned char>(ch))) return;
     }
     RemoveObject();
-}
-
-void MainWindow::CharacterRefused(const QString& character) {
-    ShowHint(RefusedCharacterHint(character));
 }
 
 }  // namespace qv::ui

@@ -1,6 +1,7 @@
 #include "ui/menu_state.h"
 
 #include "app/fault_report.h"
+#include "app/unicode_text.h"
 #include "ui/command_ids.h"
 
 namespace qv::ui {
@@ -74,7 +75,8 @@ QString BarButtonTooltip(const QString& caption) {
 }
 
 std::string FitWindowEntry(const std::string& text) {
-    if (text.size() >= 31) return text.substr(0, 26) + " ...";
+    // Counted in characters, so that a character is never cut in half.
+    if (CharacterCount(text) >= 31) return FirstCharacters(text, 26) + " ...";
     return text;
 }
 

@@ -42,7 +42,7 @@ const char* BarButtonCaption(bool image, int k);
 // "Current Object: " and the caption without its last three characters.
 QString BarButtonTooltip(const QString& caption);
 
-// One entry of the Window popup: its id and text (code page 1252), or a separator (id 0).
+// One entry of the Window popup: its id and text (UTF-8), or a separator (id 0).
 struct WindowEntry {
     int id;
     std::string text;

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/codepage1252.h"
 #include "document/role_faces.h"
 #include "ui/pixels.h"
 
@@ -13,12 +12,6 @@ namespace {
 constexpr int kCaptionSize = 11;
 constexpr int kGlyphSize = 16;
 
-std::string ToCp1252(const QString& text) {
-    std::string out;
-    if (!Utf8ToCp1252(text.toStdString(), out)) out = Utf16ToCp1252(text.toStdU16String());
-    return out;
-}
-
 }  // namespace
 
 SkinButton::SkinButton(const QString& text, QWidget* parent) : HoverControl(parent) {
@@ -27,7 +20,7 @@ SkinButton::SkinButton(const QString& text, QWidget* parent) : HoverControl(pare
 
 void SkinButton::SetText(const QString& text) {
     text_ = text;
-    if (!has_glyph_) art_.SetText(ToCp1252(text), role::kCaptionFace, kCaptionSize);
+    if (!has_glyph_) art_.SetText(text.toStdString(), role::kCaptionFace, kCaptionSize);
     update();
 }
 

@@ -5,7 +5,7 @@
 namespace qv::ui {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    MakeLogoTextEdit(*this, [this](const QString& c) { emit Refused(c); });
+    MakeLogoTextEdit(*this);
     setFrame(false);
     setStyleSheet(QStringLiteral(
         "QLineEdit { background: white; color: rgb(24,48,64); border: 1px solid rgb(144,163,174);"
@@ -14,12 +14,12 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this] { emit Changed(); });
 }
 
-void TextBox::LoadCp1252(const std::string& text) {
+void TextBox::LoadDocumentText(const std::string& text) {
     const QString shown = ShownLogoText(text).left(maxLength());
     if (shown != QLineEdit::text()) setText(shown);
 }
 
-std::string TextBox::TextCp1252() const {
+std::string TextBox::DocumentText() const {
     return LogoTextOf(text());
 }
 

@@ -31,8 +31,7 @@ QString AspectText(float aspect) {
 TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Options: New Text")) {
     grid()->addWidget(new QLabel(QStringLiteral("Text Line:"), this), 0, 0);
     text_ = new QLineEdit(this);
-    MakeLogoTextEdit(*text_,
-                     [this](const QString& c) { status_->setText(RefusedCharacterHint(c)); });
+    MakeLogoTextEdit(*text_);
     grid()->addWidget(text_, 0, 1, 1, 2);
 
     tabs_ = new QTabBar(this);
