@@ -97,7 +97,7 @@ int FtText::PrepareStr(const ObjStyle& lt) {
             }
             // The advance is untransformed, whatever transform the face still has.
             if (!QV_FT_T("FT_Load_Glyph(face,gp[n].index,FT_LOAD_DEFAULT)",
-                         FT_Load_Glyph(f, index, FT_LOAD_DEFAULT))) {
+                         FT_Load_Glyph(f, index, LoadFlagsFor(item.face != nullptr)))) {
                 break;
             }
             adv = f->glyph->metrics.horiAdvance;
@@ -138,7 +138,7 @@ int FtText::PrepareStr(const ObjStyle& lt) {
 
         FT_Set_Transform(f, &m, nullptr);
         if (!QV_FT_T("FT_Load_Glyph(face,gp[n].index,FT_LOAD_DEFAULT)",
-                     FT_Load_Glyph(f, index, FT_LOAD_DEFAULT))) {
+                     FT_Load_Glyph(f, index, LoadFlagsFor(item.face != nullptr)))) {
             break;
         }
         FT_Glyph glyph = nullptr;
@@ -195,7 +195,8 @@ int FtText::RenderStr(const ObjStyle&) {
         FT_Matrix m = MatrixOf(g);
         FT_Set_Transform(f, &m, nullptr);
         if (!QV_FT_T("FT_Load_Glyph(face,gp[n].index,FT_LOAD_RENDER)",
-                     FT_Load_Glyph(f, static_cast<FT_UInt>(g.index), FT_LOAD_RENDER))) {
+                     FT_Load_Glyph(f, static_cast<FT_UInt>(g.index),
+                                   LoadFlagsFor(g.face != nullptr) | FT_LOAD_RENDER))) {
             continue;
         }
         const FT_Bitmap* bitmap = &f->glyph->bitmap;

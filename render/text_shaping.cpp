@@ -18,7 +18,7 @@ std::map<FT_Face, hb_font_t*>& ShapingFonts() {
     return fonts;
 }
 
-hb_font_t* ShapingFont(FT_Face face) {
+hb_font_t* ShapingFont(FT_Face face, bool fallback) {
     auto& fonts = ShapingFonts();
     auto found = fonts.find(face);
     hb_font_t* font = nullptr;
@@ -27,8 +27,8 @@ hb_font_t* ShapingFont(FT_Face face) {
     } else {
         font = hb_ft_font_create(face, nullptr);
         if (!font) return nullptr;
-        // Hinted advances, as the per-character layout takes them.
-        hb_ft_font_set_load_flags(font, FT_LOAD_DEFAULT);
+        // Advances as the layout loads the face's glyphs.
+        hb_ft_font_set_load_flags(font, LoadFlagsFor(fallback));
         fonts[face] = font;
     }
     // The face's size is shared and set by every layout: read it afresh.
@@ -96,7 +96,7 @@ void AddPerCharacter(std::vector<GlyphItem>& items, FT_Face layout_face, FT_Face
 // Shapes one run; false when the shaper cannot work with the face.
 bool AddShaped(std::vector<GlyphItem>& items, FT_Face layout_face, const Run& run,
                const std::u32string& text) {
-    hb_font_t* font = ShapingFont(run.face);
+    hb_font_t* font = ShapingFont(run.face, run.face != layout_face);
     if (!font) return false;
     hb_buffer_t* buffer = hb_buffer_create();
     if (!hb_buffer_allocation_successful(buffer)) {

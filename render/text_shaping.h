@@ -21,6 +21,11 @@ struct GlyphItem {
     FT_Pos dy = 0;
 };
 
+// How a glyph is loaded. A fallback face is drawn without hinting: its hinting programs (the
+// Noto faces' especially) would cost more than the rest of a render, and at logo sizes it
+// changes little; the chosen face's glyphs load as they always did.
+inline FT_Int32 LoadFlagsFor(bool fallback) { return fallback ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT; }
+
 // Sets a pixel size on a shared face unless it already has it; setting the same size again
 // would make FreeType rerun the font's hinting set-up.
 bool UseFaceSize(FT_Face face, int width, int height);
