@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/bars/bar_dialog.h"
 #include "ui/bars/bar_opener.h"
+#include "ui/bars/text_bar.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
@@ -363,6 +365,14 @@ void CommandsTest::AnyCharacterIsAccepted() {
     QCOMPARE(mw->lf.obj[0]->lt.str, typed.toStdString());
     // The menus name the object by what was typed.
     QCOMPARE(mw->popup(3)->actions().first()->text(), QStringLiteral("Text: ") + typed);
+    // The Text bar shows it as typed and keeps it on Ok.
+    mw->EditText();
+    auto* bar = qobject_cast<TextBar*>(OpenBar(mw.get()));
+    QVERIFY(bar);
+    QCOMPARE(bar->textLine()->text(), typed);
+    test::ClickButton(bar, "ok");
+    QCOMPARE(mw->lf.obj[0]->lt.str, typed.toStdString());
+    QCOMPARE(mw->textBox()->text(), typed);
 }
 
 // The engine lays out 499 characters at most: the box takes no more, typed or pasted, and
