@@ -18,6 +18,8 @@
 #include "output/logo_export.h"
 #include "output/one_colour.h"
 #include "output/transparent_export.h"
+#include "render/fallback_faces.h"
+#include "render/ft_text.h"
 
 namespace qv {
 namespace {
@@ -112,6 +114,12 @@ std::vector<BrandFont> CopyFontLicences(const LeFile& lf, const std::string& ins
     for (int n = 0; n < lf.objs; ++n) {
         const LogoObj* o = lf.obj[n].get();
         if (o && o->type != LogoObj::kCustom && !o->lt.font.empty()) faces.insert(o->lt.font);
+        // Characters drawn from a fallback face bring that face's licence along.
+        if (o && o->type == LogoObj::kText) {
+            for (std::string& name : FallbackFaceNames(FtText::FindFace(o->lt.font), o->lt.str)) {
+                faces.insert(std::move(name));
+            }
+        }
     }
     std::vector<BrandFont> fonts;
     if (faces.empty()) return fonts;

@@ -1,9 +1,12 @@
 #include "render/fallback_faces.h"
 
 #include "app/byte_reader.h"
+#include <algorithm>
+
 #include "app/codepage1252.h"
 #include "app/file_io.h"
 #include "app/install_dir.h"
+#include "app/unicode_text.h"
 #include "render/font_registry.h"
 #include "render/library_archive.h"
 #include "render/library_scramble.h"
@@ -62,6 +65,23 @@ FT_Face FallbackFaceFor(char32_t code_point, FT_UInt& index) {
     }
     index = 0;
     return nullptr;
+}
+
+std::vector<std::string> FallbackFaceNames(FT_Face face, const std::string& text) {
+    std::vector<FT_Face> used;
+    for (char32_t cp : DecodeText(text)) {
+        if (!face || !MayFallBack(cp) || FT_Get_Char_Index(face, cp) != 0) continue;
+        FT_UInt index = 0;
+        FT_Face fallback = FallbackFaceFor(cp, index);
+        if (fallback && std::find(used.begin(), used.end(), fallback) == used.end()) used.push_back(fallback);
+    }
+    std::vector<std::string> names;
+    for (FT_Face f : Registry().fallbacks) {
+        if (std::find(used.begin(), used.end(), f) == used.end()) continue;
+        names.push_back(std::string(f->family_name ? f->family_name : "") + " " +
+                        (f->style_name ? f->style_name : ""));
+    }
+    return names;
 }
 
 void FreeFallbackFaces() {

@@ -367,6 +367,23 @@ TEST_F(LogoKit, AnIndependentReaderAgreesOnEverySize) {
 // The failures: nothing is left half-written, an earlier kit survives, and the user is told.
 class LogoKitFailure : public LogoKit {};
 
+// Characters drawn from a fallback face bring that face and its licence into the kit.
+TEST_F(LogoKitFailure, AFallbackFaceIsNamedWithItsLicence) {
+    test::TempDir dir;
+    LeFile lf;
+    LogoObj* city = lf.AddObj(LogoObj::kText);
+    city->lt.str = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";  // Moscow, in Cyrillic
+    city->lt.font = "Cabin Regular";
+    ASSERT_EQ(FT_Get_Char_Index(FtText::FindFace("Cabin Regular"), 0x41C), 0u);
+    ASSERT_TRUE(WriteLogoKit(lf, {dir.File("kit"), "City", QV_TEST_INSTALL_TREE}));
+    const std::string html = ReadText(dir.File("kit/" + std::string(kKitPageName)));
+    EXPECT_NE(html.find("Cabin Regular"), std::string::npos);
+    EXPECT_NE(html.find("Noto Sans Regular"), std::string::npos);
+    const std::string licence = std::string(kKitLicenceFolder) + "/fonts-noto-core.txt";
+    EXPECT_NE(html.find("href=\"" + licence + "\""), std::string::npos);
+    EXPECT_EQ(ReadText(dir.File("kit/" + licence)), ReadText(LicencePath(QV_TEST_INSTALL_TREE, "fonts-noto-core")));
+}
+
 TEST_F(LogoKitFailure, AnEmptyLogoGetsTheExportsMessage) {
     test::TempDir dir;
     LeFile empty;
