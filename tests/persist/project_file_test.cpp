@@ -166,6 +166,23 @@ TEST(ProjectFile, UnicodeTextsRoundTripByteForByte) {
     EXPECT_EQ(WriteProjectBytes(back), bytes);
 }
 
+// A lone surrogate in a file reads as U+FFFD and the rest of the project reads on.
+TEST(ProjectFile, LoneSurrogateReadsAsTheReplacementCharacter) {
+    LeFile lf;
+    LogoObj* o = lf.AddObj(0);
+    o->lt.str = "\xD0\x96z";  // Zhe, z: the UTF-16 form
+    o->x = 77;
+    std::vector<uint8_t> bytes = WriteProjectBytes(lf);
+    const size_t text = 40 + 12;
+    ASSERT_EQ(Slice(bytes, text, 8), Bytes({0xFF, 0xFE, 0xFF, 0x02, 0x16, 0x04, 0x7A, 0x00}));
+    bytes[text + 4] = 0x00;
+    bytes[text + 5] = 0xD8;
+    LeFile back;
+    ASSERT_EQ(ReadProjectBytes(bytes.data(), bytes.size(), back), ProjectReadResult::kOk);
+    EXPECT_EQ(back.GetObj(0)->lt.str, "\xEF\xBF\xBDz");
+    EXPECT_EQ(back.GetObj(0)->x, 77);
+}
+
 TEST(ProjectFile, VersionOneHasNoCanvasFields) {
     ByteWriter w;
     w.WriteI32(14815);
