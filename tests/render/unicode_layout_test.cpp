@@ -9,6 +9,7 @@
 #include "render/font_registry.h"
 #include "render/ft_text.h"
 #include "render/glyph_outlines.h"
+#include "tests/support/fault_capture.h"
 #include "tests/support/test_fonts.h"
 
 namespace qv {
@@ -209,6 +210,33 @@ TEST_F(UnicodeLayout, ArabicInALatinFaceIsShapedInTheFallbackFace) {
     }
     EXPECT_EQ(Indices(ft), ReferenceShape(QV_TEST_FONT_FALLBACK_ARABIC, kSalam));
     EXPECT_TRUE(RunsLeftToRight(ft));
+}
+
+// Shaped glyphs take the same rotation and bend as any other: turned a quarter they read
+// upwards, and on an arch every glyph lands inside the raster.
+TEST_F(UnicodeLayout, ShapedLinesTakeRotationAndBend) {
+    test::FaultCapture faults;
+    ObjStyle lt = Text("abc " + kSalam + " \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", test::TestFonts::kLatinOnly);
+    lt.transform = 1;
+    lt.rotation = 0.25f;
+    lt.outline = 1;
+    FtText up;
+    up.Render(lt, 0, 1);
+    ASSERT_GT(up.slen, 8);
+    for (int n = 1; n < up.slen; ++n) {
+        EXPECT_LE(up.gp[size_t(n)].y, up.gp[size_t(n - 1)].y) << n;
+        EXPECT_NEAR(up.gp[size_t(n)].x, up.gp[0].x, 2) << n;
+    }
+    lt.rotation = 0.0f;
+    lt.bend_on = 1;
+    lt.bend = 0.9f;
+    FtText arch;
+    arch.Render(lt, 0, 1);
+    EXPECT_EQ(arch.slen, up.slen);
+    size_t ink = 0;
+    for (size_t i = 0; i < arch.raster.size(); ++i) ink += arch.raster[i] > 0;
+    EXPECT_GT(ink, 500u);
+    EXPECT_TRUE(faults.faults.empty());
 }
 
 TEST_F(UnicodeLayout, TheLimitCountsCharacters) {
