@@ -19,6 +19,9 @@
 #include "ui/unsaved_prompt.h"
 
 class QAction;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
 class QMenu;
 
 namespace qv::ui {
@@ -66,11 +69,19 @@ public:
     int UpdateOutWnd() override { return UpdateOutWndFor(nullptr); }
     int UpdateOutWndFor(LeFile* doc);
     int UpdateEditMenu() override;
-    int UpdateLibSel() override;
+    int UpdateLibSel(bool focus_text = true) override;
     int UpdateWndMenu();
     int EnableMenu(bool enable);
     // UpdateOutWnd, UpdateWndMenu, UpdateEditMenu, UpdateLibSel.
     void Refresh();
+
+    // The canvas's keys: the current object moved by (dx, dy), one undo step per burst.
+    void Nudge(int dx, int dy);
+    // Aligns the current object (the Object menu's "Align" entries), one undo step.
+    void AlignCurrent(int id);
+    // The status line: the current object's position and size.
+    QString statusText() const;
+    QComboBox* zoomBox() const { return zoom_box_; }
 
     // Opens option bar k of the current object (the five buttons, the Window entries).
     int ObjectCmd(int k);
@@ -219,6 +230,10 @@ private:
     void TextChanged();
     void TextLostFocus();
     void CharacterRefused(const QString& character);
+    void CanvasTyped(QKeyEvent* event);
+    void UpdateStatus();
+    void BuildStatusLine();
+    void BuildAlignMenu();
 
     bool ready_ = false;
     bool bar_open_ = false;
@@ -261,6 +276,13 @@ private:
     // before anything else changes the document.
     QTimer typing_timer_;
     bool typing_pending_ = false;
+    // What the pending burst is: typing and nudging are separate steps.
+    enum class Burst { kTyping, kNudge };
+    Burst burst_ = Burst::kTyping;
+    // Set while the canvas's own keys are handled: the keyboard stays on the canvas.
+    bool canvas_keys_ = false;
+    QLabel* status_ = nullptr;
+    QComboBox* zoom_box_ = nullptr;
 
     UnsavedPrompt prompt_;
     FileDialogs dialogs_;
