@@ -42,6 +42,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Qorvan Logo"));
     setWindowIcon(AppIcon());
     setMinimumSize(620, 400);
+    setAcceptDrops(true);
     prompt_ = [this](const QString& name) { return AskSaveChanges(this, name); };
     dialogs_ = SystemFileDialogs();
     // The style library belongs to the editor and is read while it is built.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -20,6 +21,8 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -123,6 +126,9 @@ public:
     void SetDocName(const std::string& path);
     // Opens a logo recovered after a crash: unsaved, with the path it was edited from.
     void RecoverDocument(const LeFile& doc, const std::string& original_path);
+    // Dropped files: a project is opened (after the unsaved-changes question), pictures are
+    // imported as custom bitmaps, one undo step.
+    void DropFiles(const QStringList& paths);
     // Loads a project file as Load Project does after its dialog.
     void LoadProjectFile(const std::string& path);
     class RecentMenu* recentMenu() const { return recent_; }
@@ -191,6 +197,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -213,6 +221,8 @@ private:
     void ImportImageCmd();
     void SaveAsTemplateCmd();
     void CopyLogoImageCmd();
+    void CopyObjectCmd();
+    void PasteCmd();
     void ExitCmd();
     void OpenHelp();
     void OpenHomePage();

@@ -284,6 +284,12 @@ bool MainWindow::Command(int id) {
         case cmd::kCopyLogoImage:
             CopyLogoImageCmd();
             break;
+        case cmd::kCopyObject:
+            CopyObjectCmd();
+            break;
+        case cmd::kPaste:
+            PasteCmd();
+            break;
         case cmd::kSolidColor:
             EditColor(0);
             break;
