@@ -124,6 +124,8 @@ int FtText::PrepareStr(const ObjStyle& lt) {
         laid_out = n + 1;
     }
     slen = laid_out;
+    run = pen / 64.0;
+    bend_radius = bent ? radius : 0.0;
     if (slen == 0) {
         EmptyLayout();
         return 0;
