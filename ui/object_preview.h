@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "document/le_file.h"
+#include "ui/zoom_composer.h"
 
 namespace qv::ui {
 
@@ -20,6 +22,12 @@ public:
     void SetBarMode(bool on) { bar_mode_ = on; }
     bool barMode() const { return bar_mode_; }
     bool dragging() const { return dragging_; }
+
+    // The screen's pixel ratio the preview is drawn for; the tests set it.
+    void SetPixelRatioOverride(double ratio) { ratio_override_ = ratio; }
+    // The preview as shown, at device resolution: the preview buffer itself at ratio 1, else
+    // the current object rendered at the ratio on the same checkerboard.
+    QImage ShownPreview();
 
     // Sizes that would leave this range are not taken.
     static constexpr int kMinSize = 5;
@@ -41,6 +49,9 @@ private:
     int start_size_ = 0;
     int start_width_ = 0;
     int start_x_ = 0;
+    double ratio_override_ = 0;
+    ZoomComposer composer_;
+    PixelBuffer sharp_;
 };
 
 }  // namespace qv::ui

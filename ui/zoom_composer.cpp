@@ -68,6 +68,22 @@ FtText* ZoomComposer::RendererOf(int n, const LogoObj& o, float scale, uint64_t&
     return e.ft.get();
 }
 
+bool ZoomComposer::ComposeObject(LogoObj& o, int slot, float scale, PixelBuffer& out) {
+    if (!(scale > 0.0f) || !std::isfinite(scale) || out.empty() || slot < 0) return false;
+    const int w = out.width(), h = out.height();
+    if (o.type == LogoObj::kCustom) {
+        if (o.cust.empty() && !o.LoadPixels()) return true;
+        BlitPictureScaled(o.cust, scale, w / 2, h / 2, out);
+        return true;
+    }
+    uint64_t budget = DefaultMemoryBudget();
+    FtText* ft = RendererOf(slot, o, scale, budget);
+    if (!ft) return false;
+    QV_CHECK_T("ft.BltToBuf(lt,cdta,cdw,cdh,cdw/2,cdh/2,TRUE,TRUE)",
+               ft->BltToBuf(o.lt, out.data(), w, h, w / 2, h / 2, true, true) == 0);
+    return true;
+}
+
 bool ZoomComposer::Compose(LeFile& lf, float scale, int logo_w, int logo_h, int vx, int vy,
                            int vw, int vh, PixelBuffer& out) {
     if (!(scale > 0.0f) || !std::isfinite(scale) || vw <= 0 || vh <= 0) return false;

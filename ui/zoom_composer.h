@@ -25,6 +25,11 @@ public:
     bool Compose(LeFile& lf, float scale, int logo_w, int logo_h, int vx, int vy, int vw, int vh,
                  PixelBuffer& out);
 
+    // Draws object `o` alone, rendered at `scale`, centred in `out` (already filled), as the
+    // current-object preview shows it; kept rasters live under slot `slot`. False when the
+    // rasters would need more memory than allowed.
+    bool ComposeObject(LogoObj& o, int slot, float scale, PixelBuffer& out);
+
     // The pixel size of the logo area at `scale`.
     static int ScaledSide(int logo_side, float scale);
 

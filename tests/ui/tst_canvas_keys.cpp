@@ -11,6 +11,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
+#include "ui/object_preview.h"
 #include "ui/pixels.h"
 #include "ui/text_box.h"
 
@@ -56,6 +57,7 @@ private slots:
     void HundredPercentIsTheLogoBufferItself();
     void RatioTwoIsATrueDoubleRender();
     void ZoomedCompositionIsSharp();
+    void PreviewAtRatioTwoIsSharp();
 
     void SelectionBoxIsOnScreenOnly();
     void DragSnapsWithAGuideAndAltDisablesIt();
@@ -361,6 +363,33 @@ void CanvasKeysTest::ZoomedCompositionIsSharp() {
         QCOMPARE(grabbed.pixel(centre.x() + d, centre.y() + 3) & 0xFFFFFF,
                  shown.pixel(in_logo.x() + d, in_logo.y() + 3) & 0xFFFFFF);
     }
+}
+
+void CanvasKeysTest::PreviewAtRatioTwoIsSharp() {
+    auto mw = test::ShowEditor();
+    test::AddText(mw->lf, "Ab", 0, 0);
+    mw->Refresh();
+    ObjectPreview* preview = mw->preview();
+    const LogoBuffers& ob = mw->lf.ob;
+    QCOMPARE(preview->ShownPreview(), BufferView(ob.cdta));
+    preview->SetPixelRatioOverride(2.0);
+    const QImage shown = preview->ShownPreview();
+    QCOMPARE(shown.size(), QSize(2 * ob.cdw, 2 * ob.cdh));
+    QCOMPARE(shown.devicePixelRatio(), 2.0);
+    // The object at twice the size, on the same checkerboard: the corner square is the
+    // preview's first colour, and the text's edges are finer than doubled pixels.
+    QCOMPARE(shown.pixel(0, 0) & 0xFFFFFF, kPreviewChessA);
+    QCOMPARE(shown.pixel(15, 15) & 0xFFFFFF, kPreviewChessA);
+    QCOMPARE(shown.pixel(16, 0) & 0xFFFFFF, kPreviewChessB);
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if ((shown.pixel(x, y) & 0xFFFFFF) != ob.cdta.at(x / 2, y / 2)) ++differing;
+        }
+    }
+    QVERIFY2(differing > 100, qPrintable(QString::number(differing)));
+    preview->grab();
+    preview->SetPixelRatioOverride(0);
 }
 
 void CanvasKeysTest::SelectionBoxIsOnScreenOnly() {
