@@ -320,8 +320,26 @@ void CanvasView::resizeEvent(QResizeEvent* event) {
     UpdateScrollBars();
 }
 
+void CanvasView::StartColourPick(std::function<void(QRgb)> picked) {
+    pick_ = std::move(picked);
+    if (pick_) {
+        setCursor(Qt::CrossCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
 void CanvasView::mousePressEvent(QMouseEvent* event) {
     if (!le_ || dragging_ || panning_) return;
+    if (pick_ && event->button() == Qt::LeftButton) {
+        // What the user sees there: the logo as composed (at any zoom), or the background.
+        const QPoint at = event->position().toPoint();
+        const QImage shown = grab(QRect(at, QSize(1, 1))).toImage();
+        auto picked = std::move(pick_);
+        StartColourPick({});
+        if (!shown.isNull()) picked(shown.pixel(0, 0));
+        return;
+    }
     if (event->button() == Qt::MiddleButton ||
         (event->button() == Qt::LeftButton && space_held_)) {
         panning_ = true;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "document/le_file.h"
@@ -67,9 +68,17 @@ public:
     // The screen's pixel ratio the canvas is composed for; the tests and benchmarks set it.
     void SetPixelRatioOverride(double ratio) { ratio_override_ = ratio; }
     double pixelRatio() const;
+    // Drops the rasters kept for the zoomed view (the benchmarks time a first composition).
+    void ForgetZoomedRasters() { composer_.Clear(); }
     // The logo pixels as shown, at device resolution (what paintEvent puts on the screen
     // under the overlays): the logo buffer itself at 100 % on an ordinary screen.
     QImage ShownLogo();
+
+    // The eyedropper: the next left click on the canvas picks the colour shown under the
+    // cursor and hands it to `picked` instead of selecting or dragging. An empty function
+    // (or another pick) ends it.
+    void StartColourPick(std::function<void(QRgb)> picked);
+    bool picking() const { return static_cast<bool>(pick_); }
 
     // The guide lines of the snap in force during a drag, in logo coordinates.
     const std::optional<int>& guideX() const { return guide_x_; }
@@ -135,6 +144,7 @@ private:
     bool space_held_ = false;
     QPoint pan_start_;
     QPoint pan_scroll_;
+    std::function<void(QRgb)> pick_;
 };
 
 }  // namespace qv::ui

@@ -136,6 +136,8 @@ void MainWindow::PreBarModal(int kind) {
 
 void MainWindow::PostBarModal(bool) {
     bar_open_ = false;
+    // An eyedropper armed in the bar ends with it.
+    canvas_->StartColourPick({});
     canvas_->SetBarMode(false);
     preview_->SetBarMode(false);
 }
