@@ -160,6 +160,11 @@ bool CanvasView::PaintZoomed(QPainter& painter, const QRect&) {
     return true;
 }
 
+ZoomComposer* CanvasView::ComposerAt(float scale) {
+    if (Plain() || static_cast<float>(mapping_.zoom * pixelRatio()) != scale) return nullptr;
+    return &composer_;
+}
+
 QImage CanvasView::ShownLogo() {
     if (!le_) return {};
     if (Plain()) return BufferImage(le_->ob.dta);

@@ -68,6 +68,9 @@ public:
     // The screen's pixel ratio the canvas is composed for; the tests and benchmarks set it.
     void SetPixelRatioOverride(double ratio) { ratio_override_ = ratio; }
     double pixelRatio() const;
+    // The canvas's kept rasters when it composes at `scale` now, for the preview to share
+    // (slot n is object n); null otherwise.
+    ZoomComposer* ComposerAt(float scale);
     // Drops the rasters kept for the zoomed view (the benchmarks time a first composition).
     void ForgetZoomedRasters() { composer_.Clear(); }
     // The logo pixels as shown, at device resolution (what paintEvent puts on the screen

@@ -70,6 +70,7 @@ void MainWindow::BuildChildren() {
     canvas_->SetHost(this);
     canvas_->SetPreview(preview_);
     preview_->SetHost(this);
+    preview_->SetCanvas(canvas_);
     lib_ = new ObjLib(area_, 40, ObjLib::kEditorLook);
     lib_caption_ = new SkinButton(QString(), area_);
     lib_caption_->SetPassive(true);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/guard.h"
+#include "ui/canvas_view.h"
 #include "ui/editor_host.h"
 #include "ui/pixels.h"
 #include "ui/skin.h"
@@ -32,9 +33,13 @@ QImage ObjectPreview::ShownPreview() {
         for (int x = 0; x < w; ++x)
             row[x] = ((x / square + y / square) % 2 == 0) ? kPreviewChessA : kPreviewChessB;
     }
-    if (le_->cur >= 0 && le_->cur < le_->objs && le_->obj[le_->cur] &&
-        !composer_.ComposeObject(*le_->obj[le_->cur], 0, float(ratio), sharp_)) {
-        return BufferView(ob.cdta);
+    if (le_->cur >= 0 && le_->cur < le_->objs && le_->obj[le_->cur]) {
+        // The canvas at 100 % on the same screen has just rendered this object at this scale.
+        ZoomComposer* shared = canvas_ ? canvas_->ComposerAt(float(ratio)) : nullptr;
+        const bool drawn =
+            shared ? shared->ComposeObject(*le_->obj[le_->cur], le_->cur, float(ratio), sharp_)
+                   : composer_.ComposeObject(*le_->obj[le_->cur], 0, float(ratio), sharp_);
+        if (!drawn) return BufferView(ob.cdta);
     }
     QImage image = BufferView(sharp_);
     image.setDevicePixelRatio(ratio);

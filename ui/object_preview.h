@@ -18,6 +18,8 @@ public:
     explicit ObjectPreview(QWidget* parent = nullptr);
 
     void SetHost(EditorHost* host) { mw_ = host; }
+    // The canvas whose rasters the preview shares when both draw at the same scale.
+    void SetCanvas(class CanvasView* canvas) { canvas_ = canvas; }
     void SetDocument(LeFile* le) { le_ = le; }
     void SetBarMode(bool on) { bar_mode_ = on; }
     bool barMode() const { return bar_mode_; }
@@ -51,6 +53,7 @@ private:
     int start_x_ = 0;
     double ratio_override_ = 0;
     ZoomComposer composer_;
+    class CanvasView* canvas_ = nullptr;
     PixelBuffer sharp_;
 };
 
