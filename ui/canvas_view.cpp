@@ -58,6 +58,7 @@ void CanvasView::RebuildBackground() {
     }
     skin::Draw3dEdge(bg_, skin::kEdgeDark, skin::kEdgeLight);
     bg_image_ = BufferView(bg_);
+    bg_device_ = QImage();
 }
 
 double CanvasView::pixelRatio() const {
@@ -96,7 +97,18 @@ void CanvasView::paintEvent(QPaintEvent*) {
     if (!(w > ob.dw && h > ob.dh)) return;
     QPainter painter(this);
     if (!Plain()) {
-        painter.drawImage(QPoint(0, 0), bg_image_);
+        const double ratio = pixelRatio();
+        if (ratio == 1.0) {
+            painter.drawImage(QPoint(0, 0), bg_image_);
+        } else {
+            // Enlarged once per size, not on every paint.
+            const QSize device(int(std::lround(w * ratio)), int(std::lround(h * ratio)));
+            if (bg_device_.size() != device) {
+                bg_device_ = bg_image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+                bg_device_.setDevicePixelRatio(ratio);
+            }
+            painter.drawImage(QPointF(0, 0), bg_device_);
+        }
         const QRect logo = ClientBox(-ob.dw / 2, -ob.dh / 2, ob.dw, ob.dh);
         if (!PaintZoomed(painter, logo)) {
             if (!ob.dta.empty() && ob.dta.width() == ob.dw && ob.dta.height() == ob.dh) {

@@ -127,6 +127,7 @@ private:
     bool bar_mode_ = false;
     PixelBuffer bg_;
     QImage bg_image_;
+    QImage bg_device_;  // the background at the screen's pixel ratio
     bool dragging_ = false;
     int drag_index_ = -1;
     int grab_x_ = 0;

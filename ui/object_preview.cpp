@@ -26,12 +26,16 @@ QImage ObjectPreview::ShownPreview() {
     if (ratio == 1.0) return BufferView(ob.cdta);
     // On a high-density screen the object is rendered again at the ratio: sharp, not doubled.
     const int w = int(std::lround(ob.cdw * ratio)), h = int(std::lround(ob.cdh * ratio));
-    if (!sharp_.Allocate(w, h)) return BufferView(ob.cdta);
+    if ((sharp_.empty() || sharp_.width() != w || sharp_.height() != h) && !sharp_.Allocate(w, h))
+        return BufferView(ob.cdta);
     const int square = int(std::lround(8 * ratio));
     for (int y = 0; y < h; ++y) {
         uint32_t* row = sharp_.data() + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x)
-            row[x] = ((x / square + y / square) % 2 == 0) ? kPreviewChessA : kPreviewChessB;
+        const bool odd_row = (y / square) % 2 != 0;
+        for (int x0 = 0; x0 < w; x0 += square) {
+            const bool first = ((x0 / square) % 2 != 0) == odd_row;
+            std::fill(row + x0, row + std::min(w, x0 + square), first ? kPreviewChessA : kPreviewChessB);
+        }
     }
     if (le_->cur >= 0 && le_->cur < le_->objs && le_->obj[le_->cur]) {
         // The canvas at 100 % on the same screen has just rendered this object at this scale.

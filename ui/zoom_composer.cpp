@@ -37,6 +37,18 @@ void BlitPictureScaled(const PixelBuffer& cust, float scale, long long cx, long 
     }
 }
 
+// Whether two records give the same rasters: the layout's fields and the effects mask's. The
+// rest (colours, opacities, the shadow's offset, the gradient) only changes the blit, so a bar's
+// colour or shadow slider does not render the object again.
+bool SameRasters(const ObjStyle& a, const ObjStyle& b) {
+    return a.str == b.str && a.font == b.font && a.glyph == b.glyph && a.size == b.size &&
+           a.width == b.width && a.spacing == b.spacing && a.rotation == b.rotation &&
+           a.bend == b.bend && a.aspect == b.aspect && a.bend_inside == b.bend_inside &&
+           a.bend_on == b.bend_on && a.transform == b.transform && a.outline == b.outline &&
+           a.shadow == b.shadow && a.strength == b.strength &&
+           a.outline_sharpness == b.outline_sharpness;
+}
+
 }  // namespace
 
 int ZoomComposer::ScaledSide(int logo_side, float scale) {
@@ -47,7 +59,7 @@ int ZoomComposer::ScaledSide(int logo_side, float scale) {
 FtText* ZoomComposer::RendererOf(int n, const LogoObj& o, float scale, uint64_t& budget) {
     if (cache_.size() <= size_t(n)) cache_.resize(size_t(n) + 1);
     Entry& e = cache_[size_t(n)];
-    if (e.ft && e.scale == scale && e.lt == o.lt) {
+    if (e.ft && e.scale == scale && SameRasters(e.lt, o.lt)) {
         const FtText::RasterCost cost = e.ft->Cost(o.lt);
         if (cost.kept > budget) return nullptr;
         budget -= cost.kept;
@@ -107,7 +119,9 @@ bool ZoomComposer::Compose(LeFile& lf, float scale, int logo_w, int logo_h, int 
     }
     if (cache_.size() > size_t(std::max(lf.objs, 0))) cache_.resize(size_t(std::max(lf.objs, 0)));
 
-    if (!out.Allocate(vw, vh)) return false;
+    // The window keeps its size while dragging: the buffer is reused rather than paged in anew.
+    if ((out.empty() || out.width() != vw || out.height() != vh) && !out.Allocate(vw, vh))
+        return false;
     out.Fill(HlsToPacked(lf.bgc));
     for (int n = 0; n < lf.objs; ++n) {
         LogoObj* o = lf.obj[n].get();

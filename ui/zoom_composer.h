@@ -13,8 +13,8 @@ namespace qv::ui {
 // A part of the logo as it looks when drawn at a render scale: the canvas at a zoom, on a
 // high-density screen, or both. Every text and shape object is laid out and rasterised again at
 // that scale, so the picture is sharp rather than enlarged pixels; pictures are enlarged, as
-// they have no finer pixels. Each object's rasters are kept while its style and the scale stay,
-// so a drag only blits.
+// they have no finer pixels. Each object's rasters are kept while the scale and the fields they
+// depend on stay, so a drag, or a change of colour or shadow offset, only blits.
 class ZoomComposer {
 public:
     // Draws the window [vx, vx + vw) x [vy, vy + vh) of the logo at `scale` into `out` (vw x vh).

@@ -337,6 +337,23 @@ void CanvasKeysTest::RatioTwoIsATrueDoubleRender() {
         }
     }
     QVERIFY2(differing > 1000, qPrintable(QString::number(differing)));
+    // Kept rasters follow every change: a colour and a shadow offset (blit only), the effects'
+    // strength and the text (rendered again).
+    const auto same_as_export = [&] {
+        mw->UpdateOutWnd();
+        const QImage again = canvas->ShownLogo();
+        PixelBuffer fresh;
+        if (!fresh.Allocate(2 * mw->lf.ob.dw, 2 * mw->lf.ob.dh)) return false;
+        Export(mw->lf, fresh.data(), fresh.width(), fresh.height(), 2.0f);
+        return again == BufferImage(fresh);
+    };
+    t->lt.color = Hls{80, 200, 100};
+    t->lt.shadow_distance = 12;
+    QVERIFY(same_as_export());
+    t->lt.strength = 7;
+    QVERIFY(same_as_export());
+    t->lt.str = "Sharper";
+    QVERIFY(same_as_export());
     canvas->grab();  // painting at ratio 2 works
     canvas->SetPixelRatioOverride(0);
     QVERIFY(faults.faults.empty());
