@@ -10,6 +10,7 @@
 #include "app/user_message.h"
 #include "codecs/encode.h"
 #include "codecs/image.h"
+#include "output/bitmap_import.h"
 #include "output/logo_export.h"
 #include "persist/project_file.h"
 #include "persist/user_folders.h"
@@ -86,6 +87,11 @@ std::string PastedPictureFolder() {
 }
 
 std::string StorePastedPicture(const QImage& picture, const std::string& folder) {
+    // A picture an import would refuse is not written out first.
+    if (!picture.isNull() && !kPictureLimits.Allows(picture.width(), picture.height())) {
+        ShowMessage(PictureMessage("on the clipboard", PictureStatus::kTooLarge));
+        return {};
+    }
     QByteArray png;
     QBuffer buffer(&png);
     const QString dir = QString::fromStdString(folder);

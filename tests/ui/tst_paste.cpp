@@ -117,6 +117,14 @@ void PasteTest::PasteOfAPictureMakesACustomBitmap() {
     QVERIFY(mw->Command(cmd::kPaste));
     QVERIFY(mw->lf.obj[mw->lf.cur]->path != o.path);
     QVERIFY(faults.messages.empty());
+    // A picture an import would refuse is not kept at all.
+    QImage too_wide(16385, 1, QImage::Format_RGB32);
+    too_wide.fill(Qt::white);
+    QApplication::clipboard()->setImage(too_wide);
+    QVERIFY(mw->Command(cmd::kPaste));
+    QCOMPARE(mw->lf.objs, 3);
+    QCOMPARE(faults.messages.size(), size_t(1));
+    QVERIFY(faults.messages[0].find("on the clipboard is too large") != std::string::npos);
     // Nothing usable on the clipboard: nothing happens.
     QApplication::clipboard()->clear();
     QVERIFY(mw->Command(cmd::kPaste));
