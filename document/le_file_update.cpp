@@ -6,6 +6,7 @@
 #include "app/user_message.h"
 #include "document/colour_model.h"
 #include "document/le_file.h"
+#include "render/arc_centre.h"
 #include "render/pixel_buffer.h"
 #include "render/style_bounds.h"
 
@@ -28,6 +29,16 @@ uint64_t LeFile::LayOutObjects(uint64_t budget) {
             continue;
         }
         QV_CHECK_T("ft.Layout(lt,0,1)", o.ft.Layout(o.lt, 0, 1) == 0);
+        if (o.centre_on_arc && o.lt.transform != 0 && o.lt.bend_on != 0) {
+            // Whatever changed the run (text, face, size, spacing, aspect, bend), the middle
+            // of the line goes back to the top of its circle; the layout is made again only
+            // when the rotation moved.
+            const std::optional<float> r = CentredArcRotation(o.ft.layout(), o.lt.bend_inside != 0);
+            if (r && *r != o.lt.rotation) {
+                o.lt.rotation = *r;
+                QV_CHECK_T("ft.Layout(lt,0,1)", o.ft.Layout(o.lt, 0, 1) == 0);
+            }
+        }
         const FtText::RasterCost cost = o.ft.Cost(o.lt);
         kept = AddCost(kept, cost.kept);
         working = std::max(working, cost.peak - cost.kept);

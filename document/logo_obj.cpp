@@ -27,6 +27,7 @@ void LogoObj::CopyValueFrom(const LogoObj& o) {
     h = o.h;
     type = o.type;
     hint = o.hint;
+    centre_on_arc = o.centre_on_arc;
     cust.Free();
 }
 

@@ -60,6 +60,9 @@ public:
     int h = 1;
     int type = kText;
     int hint = 0;  // last known index of the shape in the shape table
+    // The editor keeps a bent line's middle at the top (bottom) of its circle: every layout
+    // sets the rotation from the run. Not saved: the file holds the rotation it gave.
+    bool centre_on_arc = false;
 
     // Rendering state.
     FtText ft;

@@ -164,6 +164,8 @@ int FtText::PrepareStr(const ObjStyle& lt) {
     // Faces are shared: leave every face used as other callers expect to find it.
     for (FT_Face u : used) FT_Set_Transform(u, nullptr, nullptr);
     slen = laid_out;
+    run = pen / 64.0;
+    bend_radius = bent ? radius : 0.0;
     if (slen == 0) {
         EmptyLayout();
         return 0;

@@ -35,6 +35,8 @@ int FtText::Rasterize(const ObjStyle& lt) {
 
 void FtText::EmptyLayout() {
     slen = 0;
+    run = 0;
+    bend_radius = 0;
     szx = szy = 10;
     orgx = orgy = 0;
 }
@@ -48,6 +50,8 @@ int FtText::LayoutBounded(const ObjStyle& lt, int mode, int flag) {
     FreeRasters();
     effects = flag;
     too_large = false;
+    run = 0;
+    bend_radius = 0;
     margin = flag ? 10 : 1;
     face = FindFace(lt.font);
     if (!face) {

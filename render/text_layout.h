@@ -34,6 +34,11 @@ struct TextLayout {
     float scale = 1.0f;      // render scale: 1 on screen, the output factor during export
     int effects = 0;         // the effects flag the layout was made with
     int slen = 0;            // glyphs in use; gp holds at least that many
+    // The pen's run along the line, from the first glyph's origin to the end of the last
+    // one's advance, and the radius of the circle a bent line follows (0 when straight), in
+    // pixels at the render scale.
+    double run = 0;
+    double bend_radius = 0;
     std::vector<GlyphPlacement> gp;
     // The pixel size would be beyond what a glyph can be drawn at (an export at a huge scale);
     // nothing is laid out and nothing can be drawn.

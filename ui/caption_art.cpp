@@ -19,6 +19,12 @@ void CaptionArt::SetText(const std::string& text, const char* face, int size) {
     dirty_ = true;
 }
 
+void CaptionArt::SetScale(float scale) {
+    if (!(scale > 0.0f) || scale == ft_.scale) return;
+    ft_.scale = scale;
+    dirty_ = true;
+}
+
 void CaptionArt::SetMaxWidth(int width) {
     if (width == max_width_) return;
     max_width_ = width;

@@ -21,6 +21,10 @@ public:
 
     const std::string& text() const { return lt_.str; }
 
+    // The render scale: the screen's pixel ratio where the caption is drawn at device
+    // resolution. Sizes and widths are then in device pixels.
+    void SetScale(float scale);
+
     // A caption wider than this is condensed to fit (0: no limit).
     void SetMaxWidth(int width);
 

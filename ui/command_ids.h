@@ -37,6 +37,19 @@ enum : int {
     kHelp = 32802,
     kAbout = 32806,
     kHomePage = 32804,
+    kCopyObject = 32810,
+    kPaste = 32811,
+    kZoomIn = 32812,
+    kZoomOut = 32813,
+    kZoomFit = 32814,
+    kZoomActual = 32815,
+    kAlignCentreH = 32820,  // the Object menu's "Align" entries, in menu order
+    kAlignCentreV = 32821,
+    kAlignCentreBoth = 32822,
+    kAlignLeft = 32823,
+    kAlignRight = 32824,
+    kAlignTop = 32825,
+    kAlignBottom = 32826,
 
     kWindowFirst = 40000,  // 40000 + 10 n + k: bar k of object n
     kWindowLast = 49999,

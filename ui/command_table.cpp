@@ -34,6 +34,8 @@ const std::vector<MenuPopup>& MenuBarPopups() {
           {kRedo, "Redo\tCtrl+Y, Ctrl+Shift+Z"},
           {0, nullptr},
           {kCopyLogoImage, "Copy Logo Image"},
+          {kCopyObject, "Copy Object\tCtrl+Shift+C"},
+          {kPaste, "Paste\tCtrl+V"},
           {0, nullptr},
           {kSolidColor, "Solid Color"},
           {kGradientColor1, "Gradient Color #1"},
@@ -90,6 +92,15 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {Qt::CTRL | Qt::Key_E, kExportLogoImage},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kRedo},
         {Qt::CTRL | Qt::Key_Q, kExit},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_C, kCopyObject},
+        {Qt::CTRL | Qt::Key_V, kPaste},
+        // Zoom; plus comes with Shift on most keyboards, so both forms count.
+        {Qt::CTRL | Qt::Key_Plus, kZoomIn},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Plus, kZoomIn},
+        {Qt::CTRL | Qt::Key_Equal, kZoomIn},
+        {Qt::CTRL | Qt::Key_Minus, kZoomOut},
+        {Qt::CTRL | Qt::Key_0, kZoomFit},
+        {Qt::CTRL | Qt::Key_1, kZoomActual},
     };
     return table;
 }

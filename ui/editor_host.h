@@ -12,7 +12,9 @@ public:
     // Recomposes the logo for the present window sizes and repaints the canvas and preview.
     virtual int UpdateOutWnd() = 0;
     virtual int UpdateEditMenu() = 0;
-    virtual int UpdateLibSel() = 0;
+    // The object library follows the current object and the text box is loaded; with
+    // `focus_text` a text object also takes the keyboard to the text box.
+    virtual int UpdateLibSel(bool focus_text = true) = 0;
 };
 
 }  // namespace qv::ui

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QStatusBar>
+#include <cmath>
 
 #include "app/guard.h"
 #include "app/install_dir.h"
@@ -37,12 +42,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Qorvan Logo"));
     setWindowIcon(AppIcon());
     setMinimumSize(620, 400);
+    setAcceptDrops(true);
     prompt_ = [this](const QString& name) { return AskSaveChanges(this, name); };
     dialogs_ = SystemFileDialogs();
     // The style library belongs to the editor and is read while it is built.
     styles.Load(InstallDir());
     BuildChildren();
     BuildMenus();
+    BuildStatusLine();
     ConnectChildren();
     qApp->installEventFilter(new AcceleratorFilter(
         this, [this](int id) { RunAccelerator(id); }, this));
@@ -63,6 +70,7 @@ void MainWindow::BuildChildren() {
     canvas_->SetHost(this);
     canvas_->SetPreview(preview_);
     preview_->SetHost(this);
+    preview_->SetCanvas(canvas_);
     lib_ = new ObjLib(area_, 40, ObjLib::kEditorLook);
     lib_caption_ = new SkinButton(QString(), area_);
     lib_caption_->SetPassive(true);
@@ -116,6 +124,21 @@ void MainWindow::ConnectChildren() {
     connect(text_, &TextBox::GainedFocus, this, [this] { TextGainedFocus(); });
     connect(text_, &TextBox::Changed, this, [this] { TextChanged(); });
     connect(text_, &TextBox::LostFocus, this, [this] { TextLostFocus(); });
+    connect(canvas_, &CanvasView::NudgeRequested, this, [this](int dx, int dy) { Nudge(dx, dy); });
+    connect(canvas_, &CanvasView::RemoveRequested, this, [this] {
+        canvas_keys_ = true;
+        Command(cmd::kRemoveObject);
+        canvas_keys_ = false;
+    });
+    connect(canvas_, &CanvasView::StepRequested, this, [this](bool previous) {
+        if (bar_open_ || lf.GetCount() <= 0) return;
+        FlushTyping();
+        canvas_keys_ = true;
+        StepObject(previous);
+        canvas_keys_ = false;
+    });
+    connect(canvas_, &CanvasView::TypedOn, this, [this](QKeyEvent* e) { CanvasTyped(e); });
+    connect(canvas_, &CanvasView::Changed, this, [this] { UpdateStatus(); });
     connect(sl1_, &PageSlider::PageSelected, this, [this](int, int page) {
         int itmpp = 0, pages = 0;
         QV_CHECK_T("m_lib.UpdatePage(lib_itmpp,lib_pages,page)",
@@ -185,6 +208,9 @@ void MainWindow::FlushTyping() {
 }
 
 void MainWindow::TrackStep() {
+    // Whatever burst was pending is part of this step.
+    typing_pending_ = false;
+    typing_timer_.stop();
     QV_CHECK_T("utrack.Track(lf)", utrack.Track(lf) == 0);
 }
 
@@ -202,6 +228,7 @@ int MainWindow::UpdateOutWndFor(LeFile* doc) {
     preview_->SetDocument(doc);
     canvas_->repaint();
     preview_->repaint();
+    UpdateStatus();
     return 0;
 }
 
@@ -210,6 +237,49 @@ void MainWindow::Refresh() {
     QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
     QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
     QV_CHECK_T("UpdateLibSel()", UpdateLibSel() == 0);
+}
+
+void MainWindow::BuildStatusLine() {
+    QStatusBar* line = statusBar();
+    line->setSizeGripEnabled(false);
+    status_ = new QLabel(line);
+    line->addWidget(status_, 1);
+    zoom_box_ = new QComboBox(line);
+    zoom_box_->setEditable(true);
+    zoom_box_->setInsertPolicy(QComboBox::NoInsert);
+    zoom_box_->setFocusPolicy(Qt::ClickFocus);
+    zoom_box_->setToolTip(QStringLiteral("Zoom"));
+    for (int p : {10, 25, 50, 75, 100, 150, 200, 300, 400, 600, 800})
+        zoom_box_->addItem(QStringLiteral("%1 %").arg(p), p);
+    zoom_box_->setCurrentText(QStringLiteral("100 %"));
+    line->addPermanentWidget(zoom_box_);
+    const auto take = [this](const QString& text) {
+        QString digits = text;
+        digits.remove(QLatin1Char('%'));
+        bool ok = false;
+        const double percent = digits.trimmed().toDouble(&ok);
+        if (ok) canvas_->SetZoom(percent / 100.0);
+        zoom_box_->setCurrentText(QStringLiteral("%1 %").arg(std::lround(canvas_->zoom() * 100)));
+        canvas_->setFocus(Qt::OtherFocusReason);
+    };
+    connect(zoom_box_, &QComboBox::textActivated, this, take);
+    connect(canvas_, &CanvasView::ZoomChanged, this, [this](double z) {
+        zoom_box_->setCurrentText(QStringLiteral("%1 %").arg(std::lround(z * 100)));
+    });
+}
+
+QString MainWindow::statusText() const {
+    if (lf.cur < 0 || lf.cur >= lf.objs || !lf.obj[lf.cur]) return {};
+    const LogoObj& o = *lf.obj[lf.cur];
+    return QStringLiteral("Position: %1, %2    Size: %3 \u00d7 %4")
+        .arg(o.x)
+        .arg(o.y)
+        .arg(o.w)
+        .arg(o.h);
+}
+
+void MainWindow::UpdateStatus() {
+    if (status_) status_->setText(statusText());
 }
 
 std::vector<HoverControl*> MainWindow::HoverOrder() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -19,6 +20,11 @@
 #include "ui/unsaved_prompt.h"
 
 class QAction;
+class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QKeyEvent;
+class QLabel;
 class QMenu;
 
 namespace qv::ui {
@@ -66,11 +72,19 @@ public:
     int UpdateOutWnd() override { return UpdateOutWndFor(nullptr); }
     int UpdateOutWndFor(LeFile* doc);
     int UpdateEditMenu() override;
-    int UpdateLibSel() override;
+    int UpdateLibSel(bool focus_text = true) override;
     int UpdateWndMenu();
     int EnableMenu(bool enable);
     // UpdateOutWnd, UpdateWndMenu, UpdateEditMenu, UpdateLibSel.
     void Refresh();
+
+    // The canvas's keys: the current object moved by (dx, dy), one undo step per burst.
+    void Nudge(int dx, int dy);
+    // Aligns the current object (the Object menu's "Align" entries), one undo step.
+    void AlignCurrent(int id);
+    // The status line: the current object's position and size.
+    QString statusText() const;
+    QComboBox* zoomBox() const { return zoom_box_; }
 
     // Opens option bar k of the current object (the five buttons, the Window entries).
     int ObjectCmd(int k);
@@ -112,6 +126,9 @@ public:
     void SetDocName(const std::string& path);
     // Opens a logo recovered after a crash: unsaved, with the path it was edited from.
     void RecoverDocument(const LeFile& doc, const std::string& original_path);
+    // Dropped files: a project is opened (after the unsaved-changes question), pictures are
+    // imported as custom bitmaps, one undo step.
+    void DropFiles(const QStringList& paths);
     // Loads a project file as Load Project does after its dialog.
     void LoadProjectFile(const std::string& path);
     class RecentMenu* recentMenu() const { return recent_; }
@@ -180,6 +197,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -202,6 +221,8 @@ private:
     void ImportImageCmd();
     void SaveAsTemplateCmd();
     void CopyLogoImageCmd();
+    void CopyObjectCmd();
+    void PasteCmd();
     void ExitCmd();
     void OpenHelp();
     void OpenHomePage();
@@ -218,6 +239,10 @@ private:
     void TextGainedFocus();
     void TextChanged();
     void TextLostFocus();
+    void CanvasTyped(QKeyEvent* event);
+    void UpdateStatus();
+    void BuildStatusLine();
+    void BuildAlignMenu();
 
     bool ready_ = false;
     bool bar_open_ = false;
@@ -260,6 +285,13 @@ private:
     // before anything else changes the document.
     QTimer typing_timer_;
     bool typing_pending_ = false;
+    // What the pending burst is: typing and nudging are separate steps.
+    enum class Burst { kTyping, kNudge };
+    Burst burst_ = Burst::kTyping;
+    // Set while the canvas's own keys are handled: the keyboard stays on the canvas.
+    bool canvas_keys_ = false;
+    QLabel* status_ = nullptr;
+    QComboBox* zoom_box_ = nullptr;
 
     UnsavedPrompt prompt_;
     FileDialogs dialogs_;

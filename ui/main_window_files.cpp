@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -27,6 +29,7 @@
 #include "ui/library/style_btn.h"
 #include "ui/links.h"
 #include "ui/main_window.h"
+#include "ui/object_clipboard.h"
 
 #include "codecs/encode.h"
 #include "ui/pixels.h"
@@ -201,18 +204,10 @@ void MainWindow::CopyLogoImageCmd() {
         // the programs that take one.
         auto* data = new QMimeData;
         data->setImageData(BufferImage(picture));
-        const PixelBuffer with_alpha = CopyLogoImageWithAlpha(lf);
-        Image png;
-        std::vector<uint8_t> bytes;
-        if (!with_alpha.empty() && png.Create24(with_alpha.width(), with_alpha.height())) {
-            for (int y = 0; y < with_alpha.height(); ++y) {
-                for (int x = 0; x < with_alpha.width(); ++x) png.Row(png.height - 1 - y)[x] = with_alpha.at(x, y);
-            }
-            png.has_alpha = true;
-            if (EncodeImage(png, kImagePng, bytes)) {
-                data->setData(QStringLiteral("image/png"),
-                              QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
-            }
+        const std::vector<uint8_t> bytes = PngWithAlpha(CopyLogoImageWithAlpha(lf));
+        if (!bytes.empty()) {
+            data->setData(QStringLiteral("image/png"),
+                          QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
         }
         // And as vectors, for the programs that edit drawings.
         const std::string svg = CopyLogoSvg(lf);
@@ -223,6 +218,84 @@ void MainWindow::CopyLogoImageCmd() {
     }
     // Copying centred the objects.
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::CopyObjectCmd() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QMimeData* data = ObjectMimeData(lf, lf.cur);
+    if (!clipboard || !data) {
+        delete data;
+        return;
+    }
+    clipboard->setMimeData(data);
+}
+
+void MainWindow::PasteCmd() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data) return;
+    const QString record_type = QString::fromLatin1(kObjectMimeType);
+    if (data->hasFormat(record_type)) {
+        if (PasteObjectRecord(data->data(record_type), lf) > 0) {
+            TrackStep();
+            Refresh();
+        }
+        return;
+    }
+    QImage picture;
+    if (data->hasFormat(QStringLiteral("image/png"))) {
+        picture.loadFromData(data->data(QStringLiteral("image/png")), "PNG");
+    }
+    if (picture.isNull() && data->hasImage()) picture = qvariant_cast<QImage>(data->imageData());
+    if (picture.isNull()) return;
+    const std::string path = StorePastedPicture(picture, PastedPictureFolder());
+    if (path.empty()) return;
+    if (LogoObj* o = ImportImage(lf, path)) {
+        o->lt.str = DocumentText(BitmapTitle(path));
+        TrackStep();
+        Refresh();
+    }
+}
+
+void MainWindow::DropFiles(const QStringList& paths) {
+    // A project replaces the document, so it comes alone and only after the question.
+    for (const QString& p : paths) {
+        if (!IsProjectPath(p)) continue;
+        if (MaySetDocumentAside()) LoadProjectFile(LocalPath(p));
+        return;
+    }
+    int imported = 0;
+    for (const QString& p : paths) {
+        if (!IsPicturePath(p)) continue;
+        if (LogoObj* o = ImportImage(lf, LocalPath(p))) {
+            o->lt.str = DocumentText(BitmapTitle(p.toStdString()));
+            ++imported;
+        }
+    }
+    if (imported == 0) return;
+    TrackStep();
+    Refresh();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (bar_open_ || !event->mimeData()->hasUrls()) return;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && (IsProjectPath(url.toLocalFile()) || IsPicturePath(url.toLocalFile()))) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (bar_open_ || !event->mimeData()->hasUrls()) return;
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    FlushTyping();
+    DropFiles(paths);
 }
 
 void MainWindow::ExitCmd() {

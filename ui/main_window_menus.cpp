@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "app/guard.h"
+#include "ui/align.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
@@ -49,12 +50,41 @@ void MainWindow::BuildMenus() {
             actions_.emplace(id, a);
         }
     }
+    BuildAlignMenu();
     // "Recent Projects" follows the project commands of the File menu.
     QAction* import_image = action(cmd::kImportImage);
     recent_ = new RecentMenu(menus_[0], import_image ? import_image : nullptr,
                              [this](const std::string& path) {
                                  if (MaySetDocumentAside()) LoadProjectFile(path);
                              });
+}
+
+void MainWindow::BuildAlignMenu() {
+    static const struct {
+        int id;
+        const char* text;
+    } kEntries[] = {{cmd::kAlignCentreH, "Centre &Horizontally"},
+                    {cmd::kAlignCentreV, "Centre &Vertically"},
+                    {cmd::kAlignCentreBoth, "Centre &Both"},
+                    {0, nullptr},
+                    {cmd::kAlignLeft, "&Left"},
+                    {cmd::kAlignRight, "&Right"},
+                    {cmd::kAlignTop, "&Top"},
+                    {cmd::kAlignBottom, "B&ottom"}};
+    QMenu* object_menu = menus_[2];
+    object_menu->addSeparator();
+    QMenu* align = object_menu->addMenu(QStringLiteral("Align"));
+    for (const auto& e : kEntries) {
+        if (e.id == 0) {
+            align->addSeparator();
+            continue;
+        }
+        QAction* a = align->addAction(QString::fromUtf8(e.text));
+        const int id = e.id;
+        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { Command(id); });
+        actions_.emplace(id, a);
+    }
 }
 
 QAction* MainWindow::action(int id) const {
@@ -81,6 +111,11 @@ int MainWindow::UpdateEditMenu() {
     enable(cmd::kBringToFront, s.closer);
     enable(cmd::kSendFarther, s.farther);
     enable(cmd::kSendToBack, s.farther);
+    enable(cmd::kCopyObject, s.remove);
+    for (int id = cmd::kAlignCentreH; id <= cmd::kAlignBottom; ++id) {
+        const bool edges = NeedsFixedCanvas(static_cast<Alignment>(id - cmd::kAlignCentreH));
+        enable(id, s.remove && (!edges || lf.fixed != 0));
+    }
     obj2_->SetEnabledFlag(s.previous_button);
     obj3_->SetEnabledFlag(s.next_button);
     obj1_->SetEnabledFlag(s.current_button);
@@ -154,7 +189,9 @@ int MainWindow::EnableMenu(bool enable) {
     return 0;
 }
 
-int MainWindow::UpdateLibSel() {
+int MainWindow::UpdateLibSel(bool focus_text) {
+    // Keys typed on the canvas keep the keyboard there.
+    if (canvas_keys_) focus_text = false;
     if (lf.GetCount() <= 0) {
         // Nothing left to edit: the box must not keep a removed object's text.
         text_->LoadDocumentText({});
@@ -169,8 +206,10 @@ int MainWindow::UpdateLibSel() {
     }
     if (c->type == LogoObj::kText) {
         text_->LoadDocumentText(c->lt.str);
-        text_->setFocus(Qt::OtherFocusReason);
-        text_->end(false);
+        if (focus_text) {
+            text_->setFocus(Qt::OtherFocusReason);
+            text_->end(false);
+        }
     } else {
         text_->LoadDocumentText({});
         canvas_->setFocus(Qt::OtherFocusReason);
@@ -183,6 +222,8 @@ bool MainWindow::CommandAvailable(int id) const {
     if (bar_open_) return false;
     if (id >= cmd::kWindowFirst && id <= cmd::kWindowLast) return true;
     if (id == cmd::kSaveProjectAsKey) return true;
+    // Zooming changes only the view.
+    if (id >= cmd::kZoomIn && id <= cmd::kZoomActual) return true;
     const auto it = actions_.find(id);
     if (it == actions_.end()) return false;
     return it->second->isEnabled();
@@ -243,6 +284,12 @@ bool MainWindow::Command(int id) {
         case cmd::kCopyLogoImage:
             CopyLogoImageCmd();
             break;
+        case cmd::kCopyObject:
+            CopyObjectCmd();
+            break;
+        case cmd::kPaste:
+            PasteCmd();
+            break;
         case cmd::kSolidColor:
             EditColor(0);
             break;
@@ -287,6 +334,27 @@ bool MainWindow::Command(int id) {
             break;
         case cmd::kHomePage:
             OpenHomePage();
+            break;
+        case cmd::kZoomIn:
+            canvas_->ZoomIn();
+            break;
+        case cmd::kZoomOut:
+            canvas_->ZoomOut();
+            break;
+        case cmd::kZoomFit:
+            canvas_->ZoomToFit();
+            break;
+        case cmd::kZoomActual:
+            canvas_->SetZoom(1.0);
+            break;
+        case cmd::kAlignCentreH:
+        case cmd::kAlignCentreV:
+        case cmd::kAlignCentreBoth:
+        case cmd::kAlignLeft:
+        case cmd::kAlignRight:
+        case cmd::kAlignTop:
+        case cmd::kAlignBottom:
+            AlignCurrent(id);
             break;
         default:
             return false;

@@ -1,9 +1,14 @@
 // Object commands, the option-bar requests and the text box's notifications.
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QString>
 #include <cctype>
 
 #include "app/guard.h"
+#include "render/style_bounds.h"
+#include "ui/align.h"
+#include "ui/canvas_mapping.h"
 #include "ui/canvas_view.h"
 #include "ui/command_ids.h"
 #include "ui/main_window.h"
@@ -131,6 +136,8 @@ void MainWindow::PreBarModal(int kind) {
 
 void MainWindow::PostBarModal(bool) {
     bar_open_ = false;
+    // An eyedropper armed in the bar ends with it.
+    canvas_->StartColourPick({});
     canvas_->SetBarMode(false);
     preview_->SetBarMode(false);
 }
@@ -201,7 +208,9 @@ void MainWindow::TextChanged() {
     if (bar_open_ || !ready_) return;
     LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
     if (!c || c->type != LogoObj::kText) return;
+    if (typing_pending_ && burst_ != Burst::kTyping) FlushTyping();
     c->lt.str = text_->DocumentText();
+    burst_ = Burst::kTyping;
     typing_pending_ = true;
     typing_timer_.start();
     QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
@@ -218,6 +227,51 @@ void MainWindow::TextLostFocus() {
         if (!std::isspace(static_cast<unsigned char>(ch))) return;
     }
     RemoveObject();
+}
+
+void MainWindow::Nudge(int dx, int dy) {
+    if (bar_open_ || !ready_) return;
+    LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (!c) return;
+    if (typing_pending_ && burst_ != Burst::kNudge) FlushTyping();
+    // As a drag ends: the centre stays inside the logo area.
+    const IntPoint p = ClampToLogoArea(BoundedPosition(c->x) + dx, BoundedPosition(c->y) + dy,
+                                       canvas_->width() - CanvasView::OUT_WND_MRG,
+                                       canvas_->height() - CanvasView::OUT_WND_MRG);
+    c->x = p.x;
+    c->y = p.y;
+    burst_ = Burst::kNudge;
+    typing_pending_ = true;
+    typing_timer_.start();
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+}
+
+void MainWindow::AlignCurrent(int id) {
+    LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (!c || id < cmd::kAlignCentreH || id > cmd::kAlignBottom) return;
+    const auto a = static_cast<Alignment>(id - cmd::kAlignCentreH);
+    const std::optional<IntPoint> p =
+        AlignedPosition(a, BoundedPosition(c->x), BoundedPosition(c->y), BoundedExtent(c->w),
+                        BoundedExtent(c->h), lf.fixed != 0, BoundedCanvasSide(lf.cw),
+                        BoundedCanvasSide(lf.ch));
+    if (!p) return;
+    c->x = p->x;
+    c->y = p->y;
+    TrackStep();
+    QV_CHECK_T("UpdateOutWnd()", UpdateOutWnd() == 0);
+    QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);
+}
+
+void MainWindow::CanvasTyped(QKeyEvent* event) {
+    if (bar_open_ || !ready_ || !event) return;
+    const LogoObj* c = lf.cur >= 0 && lf.cur < lf.objs ? lf.obj[lf.cur].get() : nullptr;
+    if (!c || c->type != LogoObj::kText) return;
+    // The key goes on into the text box, after what is there, so typing just works.
+    text_->setFocus(Qt::OtherFocusReason);
+    text_->end(false);
+    QKeyEvent again(event->type(), event->key(), event->modifiers(), event->text(),
+                    event->isAutoRepeat(), ushort(event->count()));
+    QCoreApplication::sendEvent(text_, &again);
 }
 
 }  // namespace qv::ui

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "document/role_faces.h"
 #include "ui/pixels.h"
@@ -39,11 +41,17 @@ void SkinButton::Release() {
 void SkinButton::paintEvent(QPaintEvent*) {
     const skin::Look look =
         passive_ ? (enabled_ ? skin::Look::kNormal : skin::Look::kDisabled) : CurrentLook(pressed_);
-    art_.SetMaxWidth(width() - 8);
-    PixelBuffer face = skin::ButtonFace(width(), height(), look);
+    // At the screen's pixel ratio: on a high-density screen the caption is rendered sharp.
+    const double ratio = std::max(1.0, devicePixelRatioF());
+    const int w = int(std::lround(width() * ratio)), h = int(std::lround(height() * ratio));
+    art_.SetScale(float(ratio));
+    art_.SetMaxWidth(w - int(std::lround(8 * ratio)));
+    PixelBuffer face = skin::ButtonFace(w, h, look);
     art_.DrawCentred(face, skin::CaptionColoursFor(look));
+    QImage image = BufferView(face);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(this);
-    painter.drawImage(0, 0, BufferView(face));
+    painter.drawImage(QPointF(0, 0), image);
 }
 
 void SkinButton::mousePressEvent(QMouseEvent* event) {

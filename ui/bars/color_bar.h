@@ -5,6 +5,8 @@
 #include "ui/bars/bar_dialog.h"
 #include "ui/colour/colour_controls.h"
 
+class QPushButton;
+
 namespace qv::ui {
 
 // The Colors bar: the colour controls over a list of up to six colour targets. Opened
@@ -19,6 +21,8 @@ public:
     static std::vector<ColourTarget> ObjectTargets(MainWindow* mw);
 
     ColourControls* controls() const { return controls_; }
+    // Arms the eyedropper: the next click on the canvas picks the colour.
+    QPushButton* eyedropper() const { return eyedropper_; }
 
 protected:
     // The colour controls write their target themselves; nothing else to read.
@@ -26,6 +30,7 @@ protected:
 
 private:
     ColourControls* controls_ = nullptr;
+    QPushButton* eyedropper_ = nullptr;
 };
 
 }  // namespace qv::ui

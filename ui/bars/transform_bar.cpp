@@ -3,8 +3,11 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
+#include "app/guard.h"
 #include "document/logo_obj.h"
+#include "render/arc_centre.h"
 #include "ui/main_window.h"
 #include "ui/value_slider.h"
 
@@ -21,6 +24,8 @@ TransformBar::TransformBar(MainWindow* mw)
     grid()->addWidget(inside_, 4, 1);
     grid()->addWidget(outside_, 4, 2);
     connect(inside_, &QRadioButton::toggled, this, [this] { OnControls(); });
+    // The rotation follows the text's run along the circle while this is on.
+    centre_ = AddCheck(5, QStringLiteral("Centre on Arc"));
     Load();
     FinishOpening(QStringLiteral("Transform Text Object: '"));
 }
@@ -35,14 +40,17 @@ void TransformBar::Load() {
     LoadValue(radius_, int(lt.bend * 100.0f), lt.bend * 100.0f);
     inside_->setChecked(lt.bend_inside != 0);
     outside_->setChecked(lt.bend_inside == 0);
+    centre_->setChecked(o->centre_on_arc);
     EnableDependents();
 }
 
 void TransformBar::EnableDependents() {
     const bool on = transform_->isChecked();
     const bool bend = on && bend_->isChecked();
-    rotation_.edit->setEnabled(on);
-    rotation_.slider->setEnabled(on);
+    const bool centred = bend && centre_->isChecked();
+    rotation_.edit->setEnabled(on && !centred);
+    rotation_.slider->setEnabled(on && !centred);
+    centre_->setEnabled(bend);
     bend_->setEnabled(on);
     radius_.edit->setEnabled(bend);
     radius_.slider->setEnabled(bend);
@@ -57,6 +65,18 @@ void TransformBar::ReadControls() {
     lt.bend_on = bend_->isChecked() ? 1 : 0;
     lt.bend = radius_.slider->fraction();
     lt.bend_inside = inside_->isChecked() ? 1 : 0;
+    obj()->centre_on_arc = centre_->isChecked();
+    if (obj()->centre_on_arc && lt.transform != 0 && lt.bend_on != 0) {
+        // Shown at once; the refresh keeps it so from now on.
+        FtText layout;
+        QV_CHECK_T("ft.Layout(lt,0,1)", layout.Layout(lt, 0, 1) == 0);
+        if (const std::optional<float> r = CentredArcRotation(layout.layout(), lt.bend_inside != 0)) {
+            lt.rotation = *r;
+            const QSignalBlocker quiet_edit(rotation_.edit);
+            const QSignalBlocker quiet_slider(rotation_.slider);
+            LoadValue(rotation_, int(lt.rotation * 360.0f), lt.rotation * 360.0f);
+        }
+    }
     EnableDependents();
 }
 

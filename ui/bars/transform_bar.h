@@ -19,6 +19,7 @@ public:
     ValueRow radius() const { return radius_; }
     QRadioButton* inside() const { return inside_; }
     QRadioButton* outside() const { return outside_; }
+    QCheckBox* centreOnArc() const { return centre_; }
 
 protected:
     void ReadControls() override;
@@ -33,6 +34,7 @@ private:
     ValueRow radius_;
     QRadioButton* inside_ = nullptr;
     QRadioButton* outside_ = nullptr;
+    QCheckBox* centre_ = nullptr;
 };
 
 }  // namespace qv::ui

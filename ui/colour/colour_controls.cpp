@@ -126,6 +126,12 @@ void ColourControls::OnHexEdited(const QString& text) {
     PollEdits();
 }
 
+void ColourControls::TakeRgb(int r, int g, int b) {
+    const int values[3] = {ClampRgb(r), ClampRgb(g), ClampRgb(b)};
+    for (size_t k = 0; k < 3; ++k) edits_[k]->setText(QString::number(values[k]));
+    PollEdits();
+}
+
 void ColourControls::ShowHex(const std::array<int, 3>& rgb) {
     // Never under the user's cursor: what is being typed there stays as typed.
     if (hex_->hasFocus()) return;

@@ -46,6 +46,10 @@ public:
     // Loads a colour into every control, as the selector does; nothing is written or announced.
     void SetColour(const Hls& colour);
 
+    // Takes a colour picked elsewhere (the eyedropper), as if its red, green and blue had been
+    // typed: written into the target and announced.
+    void TakeRgb(int r, int g, int b);
+
     // One tick of the poll timer: an edit above 255 is set back to 255, and typed values that
     // differ from the last ones become the colour.
     void PollEdits();

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "app/guard.h"
 #include "document/colour_model.h"
@@ -37,7 +38,7 @@ void StyleBtn::SetSelected(bool on) {
     repaint();
 }
 
-PixelBuffer StyleBtn::Picture() const {
+PixelBuffer StyleBtn::Picture(double ratio) const {
     ObjStyle lt;
     lt.font = "Starburst Regular";
     lt.glyph = 19;
@@ -50,18 +51,24 @@ PixelBuffer StyleBtn::Picture() const {
     }
     const Hls back = selected_ && enabled_ ? RgbToHls(220, 230, 240) : RgbToHls(236, 236, 241);
     FtText ft;
+    ft.scale = float(ratio);
     QV_CHECK_T("ft.Render(lt,0,1)", ft.Render(lt, 0, 1) == 0);
-    return ft.BltToBitmap(lt, std::max(width(), 1), std::max(height(), 1), back);
+    return ft.BltToBitmap(lt, std::max(int(std::lround(width() * ratio)), 1),
+                          std::max(int(std::lround(height() * ratio)), 1), back);
 }
 
 void StyleBtn::paintEvent(QPaintEvent*) {
-    const PixelBuffer picture = Picture();
+    // At the screen's pixel ratio: sharp on a high-density screen.
+    const double ratio = std::max(1.0, devicePixelRatioF());
+    const PixelBuffer picture = Picture(ratio);
     QPainter painter(this);
     if (picture.empty()) {
         painter.fillRect(rect(), QColor::fromRgb(skin::kWindow));
         return;
     }
-    painter.drawImage(0, 0, BufferView(picture));
+    QImage image = BufferView(picture);
+    image.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(0, 0), image);
 }
 
 void StyleBtn::mousePressEvent(QMouseEvent* event) {

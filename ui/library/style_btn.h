@@ -25,7 +25,8 @@ public:
     void SetSelected(bool on);
 
     // The sample as painted now: lightened while hovered and not selected.
-    PixelBuffer Picture() const;
+    // At `ratio` times the button's size, rendered at that scale (the screen's pixel ratio).
+    PixelBuffer Picture(double ratio = 1.0) const;
 
 signals:
     void Pressed(int n);

@@ -239,8 +239,12 @@ void BarProtocolTest::DragWhileOpenKeepsCurrentAndCancelMovesBack() {
     EffectsBar* bar = OpenEffects(*mw);
     CanvasView* canvas = mw->canvas();
     test::SendMouse(canvas, QEvent::MouseButtonPress, test::CanvasPoint(canvas, 150, 0));
-    test::SendMouse(canvas, QEvent::MouseMove, test::CanvasPoint(canvas, 160, 20));
-    test::SendMouse(canvas, QEvent::MouseButtonRelease, test::CanvasPoint(canvas, 160, 20));
+    // Alt held: where the cursor puts it, without snapping to the other object.
+    const QPoint to = test::CanvasPoint(canvas, 160, 20);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(canvas->mapToGlobal(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    QCoreApplication::sendEvent(canvas, &move);
+    test::SendMouse(canvas, QEvent::MouseButtonRelease, to);
     QCOMPARE(mw->lf.cur, 0);
     QCOMPARE(mw->lf.obj[1]->x, 160);
     QCOMPARE(mw->lf.obj[1]->y, 20);
