@@ -39,6 +39,20 @@ struct SymbolExclusion {
     std::vector<GlyphRange> glyphs;
 };
 
+struct CodeRange {
+    uint32_t first;
+    uint32_t last;  // inclusive
+};
+
+// A symbol face whose shapes follow those of all the other faces, one face after another, so
+// that adding it leaves every shape before it where it was. Its blank glyphs and repeats of an
+// earlier glyph of the same face are left out; with code ranges, only the glyphs the face maps
+// from those characters are offered.
+struct AppendedShapeFace {
+    const char* face;
+    std::vector<CodeRange> codes;  // empty: every glyph
+};
+
 // The process-wide font library, filled once at start-up and read by every renderer.
 struct FontRegistry {
     static constexpr int kMaxFonts = 1000;
@@ -50,12 +64,16 @@ struct FontRegistry {
     int n_symfonts = 0;
     std::vector<ShapeEntry> shapes;
     const std::vector<SymbolExclusion>* exclusions = nullptr;  // null: the compiled-in table
+    const std::vector<AppendedShapeFace>* appended = nullptr;  // null: the compiled-in table
 };
 
 FontRegistry& Registry();
 
 // The table of glyphs withheld from the shipped symbol faces.
 const std::vector<SymbolExclusion>& ShippedSymbolExclusions();
+
+// The shipped symbol faces whose shapes come after the others'.
+const std::vector<AppendedShapeFace>& ShippedAppendedShapeFaces();
 
 // True unless `table` lists glyph `glyph` for the face called `face_name`.
 bool SymGlyphAllowed(const std::string& face_name, int glyph,
