@@ -33,6 +33,7 @@ class HoverControl;
 class ObjLib;
 class ObjectPreview;
 class PageSlider;
+class ShapeSearchField;
 class SkinButton;
 class StyleRow;
 class TextBox;
@@ -163,6 +164,7 @@ public:
     TextBox* textBox() const { return text_; }
     BrandButton* brand() const { return brand_; }
     ObjLib* libraryGrid() const { return lib_; }
+    ShapeSearchField* librarySearch() const { return lib_search_; }
     PageSlider* librarySlider() const { return sl1_; }
     PageSlider* styleSlider() const { return sl2_; }
     StyleRow* styleRow() const { return style_row_; }
@@ -233,6 +235,8 @@ private:
     CanvasView* canvas_ = nullptr;
     ObjectPreview* preview_ = nullptr;
     ObjLib* lib_ = nullptr;
+    ShapeSearchField* lib_search_ = nullptr;
+    int lib_page_before_search_ = 0;
     SkinButton* lib_caption_ = nullptr;
     SkinButton* style_caption_ = nullptr;
     PageSlider* sl1_ = nullptr;

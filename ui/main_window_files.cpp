@@ -27,6 +27,7 @@
 #include "ui/library/style_btn.h"
 #include "ui/links.h"
 #include "ui/main_window.h"
+#include "ui/missing_faces_notice.h"
 
 #include "codecs/encode.h"
 #include "ui/pixels.h"
@@ -140,6 +141,7 @@ void MainWindow::LoadProjectFile(const std::string& path) {
     }
     UpdateTitle();
     Refresh();
+    if (loaded) TellMissingFaces(lf);
 }
 
 void MainWindow::RecoverDocument(const LeFile& doc, const std::string& original_path) {
