@@ -67,8 +67,12 @@ int StyleCount() {
     return styles.count();
 }
 
+// The shipped faces, then the system's and the user's.
 std::vector<FontListing> TextFonts() {
-    return ListLibraryFonts(ReadTypefaceCategories(InstallDir() + "/" + kTypefaceCategoriesPath));
+    std::vector<FontListing> fonts =
+        ListLibraryFonts(ReadTypefaceCategories(InstallDir() + "/" + kTypefaceCategoriesPath));
+    for (FontListing& font : ListSystemFonts()) fonts.push_back(std::move(font));
+    return fonts;
 }
 
 void PrintSummary() {

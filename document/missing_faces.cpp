@@ -20,7 +20,7 @@ std::vector<MissingFace> MissingFaces(LeFile& lf) {
     std::vector<MissingFace> missing;
     for (int n = 0; n < lf.GetCount(); ++n) {
         const LogoObj* o = lf.GetObj(n);
-        if (!o || o->type == LogoObj::kCustom || FtText::HasFace(o->lt.font)) continue;
+        if (!o || o->type == LogoObj::kCustom || FtText::CanDraw(o->lt.font)) continue;
         bool listed = false;
         for (const MissingFace& face : missing) listed = listed || face.face == o->lt.font;
         if (!listed) missing.push_back({o->lt.font, FallbackFaceName()});

@@ -19,6 +19,8 @@ struct FontRecord {
     std::unique_ptr<uint8_t[]> fdt;
     size_t fdt_size = 0;
     int category = -1;  // -1 for the shape library, 0..10 for the text tabs
+    // A font of the system or the user, opened when a logo uses it.
+    static constexpr int kSystemCategory = -2;
 };
 
 // A glyph of a symbol font that is offered as a shape.
@@ -63,6 +65,7 @@ struct FontRegistry {
     std::vector<FontRecord> fonts;
     int n_symfonts = 0;
     std::vector<ShapeEntry> shapes;
+    std::vector<FontRecord> system_fonts;  // opened on first use, after the library's
     const std::vector<SymbolExclusion>* exclusions = nullptr;  // null: the compiled-in table
     const std::vector<AppendedShapeFace>* appended = nullptr;  // null: the compiled-in table
 };

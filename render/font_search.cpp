@@ -4,6 +4,8 @@
 
 #include "render/ft_text.h"
 #include "render/shape_text.h"
+#include "render/system_fonts.h"
+#include "render/typeface_category.h"
 
 namespace qv {
 
@@ -12,9 +14,19 @@ std::vector<FontListing> ListLibraryFonts(const std::map<std::string, std::strin
     const FontRegistry& reg = Registry();
     for (size_t n = static_cast<size_t>(reg.n_symfonts); n < reg.fonts.size(); ++n) {
         const FontRecord& record = reg.fonts[n];
+        if (record.category < 0) continue;
         const auto found = categories.find(record.name);
         fonts.push_back({record.name, record.category,
                          found == categories.end() ? std::string() : found->second, "shipped"});
+    }
+    return fonts;
+}
+
+std::vector<FontListing> ListSystemFonts() {
+    std::vector<FontListing> fonts;
+    for (const SystemFont& font : SystemFonts()) {
+        fonts.push_back({font.name, FontCategoryForName(font.name), GuessTypefaceCategory(font.name),
+                         font.user ? "user" : "system"});
     }
     return fonts;
 }

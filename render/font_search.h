@@ -19,6 +19,10 @@ struct FontListing {
 // `categories` (face name -> category).
 std::vector<FontListing> ListLibraryFonts(const std::map<std::string, std::string>& categories);
 
+// The system's and the user's fonts (render/system_fonts.h), listed now if they were not yet,
+// with a category guessed from their names.
+std::vector<FontListing> ListSystemFonts();
+
 // The indices of the fonts whose name holds `query` (case and '-', '_' ignored) and, unless
 // `category` is empty, that are of that category: the exact name first, then names that begin
 // with the query, then those with a word that does, then the rest; each group in list order.

@@ -14,6 +14,7 @@
 #include "render/ft_text.h"
 #include "render/library_archive.h"
 #include "render/library_scramble.h"
+#include "render/system_fonts.h"
 
 namespace qv {
 namespace {
@@ -287,6 +288,12 @@ int FtText::FreeFt() {
         record.fdt.reset();
     }
     reg.fonts.clear();
+    for (FontRecord& record : reg.system_fonts) {
+        FT_Done_Face(record.face);
+        record.face = nullptr;
+        record.fdt.reset();
+    }
+    reg.system_fonts.clear();
     reg.shapes.clear();
     reg.n_symfonts = 0;
     if (reg.library) {
@@ -302,6 +309,10 @@ FT_Face FtText::FindFace(const std::string& name) {
     for (const FontRecord& record : reg.fonts) {
         if (record.name == name) return record.face;
     }
+    // A face the library lacks may be one of the system's or the user's.
+    if (reg.library && !name.empty()) {
+        if (FT_Face face = OpenSystemFace(name)) return face;
+    }
     if (static_cast<size_t>(reg.n_symfonts) < reg.fonts.size()) {
         return reg.fonts[static_cast<size_t>(reg.n_symfonts)].face;
     }
@@ -313,6 +324,10 @@ bool FtText::HasFace(const std::string& name) {
         if (record.name == name) return true;
     }
     return false;
+}
+
+bool FtText::CanDraw(const std::string& name) {
+    return HasFace(name) || FindSystemFont(name) != nullptr;
 }
 
 const FontRecord* FtText::TextFont(int nf) {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,26 @@ bool IsTypefaceCategory(std::string_view name) {
         if (name == category) return true;
     }
     return false;
+}
+
+std::string GuessTypefaceCategory(const std::string& face_name) {
+    std::string name;
+    for (const char c : face_name) name += char(std::tolower(static_cast<unsigned char>(c)));
+    struct Clue {
+        const char* word;
+        const char* category;
+    };
+    // Checked in order: "Sans Mono" is monospace, "Serif Display" serif.
+    static const Clue kClues[] = {
+        {"mono", "monospace"}, {"code", "monospace"},   {"courier", "monospace"},
+        {"slab", "slab"},      {"script", "script"},    {"hand", "handwriting"},
+        {"sans", "sans"},      {"serif", "serif"},      {"display", "display"},
+        {"roman", "serif"},    {"gothic", "sans"},
+    };
+    for (const Clue& clue : kClues) {
+        if (name.find(clue.word) != std::string::npos) return clue.category;
+    }
+    return "sans";
 }
 
 std::map<std::string, std::string> ParseTypefaceCategories(const std::string& text) {

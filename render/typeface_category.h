@@ -13,6 +13,10 @@ extern const char* const kTypefaceCategories[kTypefaceCategoryCount];
 
 bool IsTypefaceCategory(std::string_view name);
 
+// A category for a face the library does not describe, from the words of its name ("Mono",
+// "Serif", "Script", ...); "sans" when its name says nothing.
+std::string GuessTypefaceCategory(const std::string& face_name);
+
 // The file beside the font library, "face name<TAB>category" per shipped text face.
 inline constexpr const char* kTypefaceCategoriesPath = "fontcategories.txt";
 

@@ -1,6 +1,10 @@
 #include "ui/bars/text_bar.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +17,9 @@
 #include "document/logo_obj.h"
 #include "app/install_dir.h"
 #include "persist/recent_fonts.h"
+#include "app/user_message.h"
 #include "render/ft_text.h"
+#include "render/system_fonts.h"
 #include "render/shape_text.h"
 #include "render/typeface_category.h"
 #include "ui/bars/fonts_box.h"
@@ -30,6 +36,8 @@ const QString kPrefix = QStringLiteral("Basic Text Options: '");
 // The filter's first two entries; the categories follow.
 constexpr int kAllFonts = 0;
 constexpr int kRecentFonts = 1;
+constexpr int kSystemFonts = 2;
+constexpr int kFirstCategory = 3;
 
 QString AspectText(float aspect) {
     return QString::number(double(aspect), 'f', 1);
@@ -48,13 +56,20 @@ TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Opti
     search_->setObjectName(QStringLiteral("font_search"));
     search_->setPlaceholderText(QStringLiteral("Search fonts"));
     search_->setClearButtonEnabled(true);
-    grid()->addWidget(search_, 1, 0, 1, 2);
+    grid()->addWidget(search_, 1, 0);
     filter_ = new QComboBox(this);
     filter_->setObjectName(QStringLiteral("font_category"));
     filter_->addItem(QStringLiteral("All categories"));
     filter_->addItem(QStringLiteral("Recently used"));
+    filter_->addItem(QStringLiteral("System and user fonts"));
     for (const char* category : kTypefaceCategories) filter_->addItem(QString::fromLatin1(category));
-    grid()->addWidget(filter_, 1, 2);
+    add_font_ = new QPushButton(QStringLiteral("Add Font File..."), this);
+    add_font_->setObjectName(QStringLiteral("add_font"));
+    add_font_->setAutoDefault(false);
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(filter_, 1);
+    filters->addWidget(add_font_);
+    grid()->addLayout(filters, 1, 1, 1, 2);
 
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
@@ -101,6 +116,11 @@ TextBar::TextBar(MainWindow* mw) : BarDialog(mw, QStringLiteral("Basic Text Opti
     });
     connect(search_, &QLineEdit::textChanged, this, [this] { RefreshList(); });
     connect(filter_, &QComboBox::currentIndexChanged, this, [this] { RefreshList(); });
+    connect(add_font_, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Add Font File"), QString(),
+                                                          QStringLiteral("Fonts (*.ttf *.otf *.TTF *.OTF)"));
+        if (!path.isEmpty()) AddFontFile(QFile::encodeName(path).toStdString());
+    });
     connect(fonts_, &QListWidget::currentRowChanged, this, [this] { OnControls(); });
     connect(aspect_, &Slider::Changed, this, [this] { OnControls(); });
     connect(colour_, &ColorBtn::Clicked, this, [this] {
@@ -150,7 +170,10 @@ void TextBar::RefreshList() {
         return;
     }
     std::vector<std::string> names;
-    if (filter == kRecentFonts) {
+    if (filter == kSystemFonts) {
+        const std::vector<FontListing> fonts = ListSystemFonts();
+        for (const int n : SearchFonts(fonts, query.toStdString())) names.push_back(fonts[size_t(n)].name);
+    } else if (filter == kRecentFonts) {
         const std::string wanted = NormalizeSearchText(query.toStdString());
         const RecentFonts recent;
         for (const std::string& face : recent.faces()) {
@@ -160,7 +183,7 @@ void TextBar::RefreshList() {
         }
     } else {
         const std::vector<FontListing>& fonts = Listings();
-        const std::string category = filter >= 2 ? filter_->currentText().toStdString() : std::string();
+        const std::string category = filter >= kFirstCategory ? filter_->currentText().toStdString() : std::string();
         for (const int n : SearchFonts(fonts, query.toStdString(), category)) {
             names.push_back(fonts[size_t(n)].name);
         }
@@ -169,6 +192,20 @@ void TextBar::RefreshList() {
     if (obj()) fonts_->SelectName(QString::fromStdString(obj()->lt.font));
     status_->setText(names.size() == 1 ? QStringLiteral("1 font found")
                                        : QStringLiteral("%1 fonts found").arg(names.size()));
+}
+
+bool TextBar::AddFontFile(const std::string& path) {
+    std::string name, problem;
+    if (!AddUserFontFile(path, name, problem)) {
+        ShowMessage(problem);
+        return false;
+    }
+    // The new font is shown, chosen, under its heading.
+    search_->clear();
+    filter_->setCurrentIndex(kSystemFonts);
+    RefreshList();
+    fonts_->SelectName(QString::fromStdString(name));
+    return true;
 }
 
 void TextBar::accept() {

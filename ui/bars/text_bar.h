@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTabBar;
 
 namespace qv::ui {
@@ -40,6 +41,10 @@ protected:
 public:
     // Ok also puts the chosen font first in the recently used list.
     void accept() override;
+    // "Add Font File...": copies the font at `path` into the user's font folder and shows it
+    // chosen under the system and user fonts; a file that is no font is said and refused.
+    bool AddFontFile(const std::string& path);
+    QPushButton* addFontButton() const { return add_font_; }
 
 private:
     void Load();
@@ -52,6 +57,7 @@ private:
     QTabBar* tabs_ = nullptr;
     QLineEdit* search_ = nullptr;
     QComboBox* filter_ = nullptr;
+    QPushButton* add_font_ = nullptr;
     std::vector<FontListing> listings_;
     FontsBox* fonts_ = nullptr;
     ValueRow size_;

@@ -7,12 +7,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "app/file_io.h"
 #include "app/install_dir.h"
 #include "document/logo_obj.h"
 #include "persist/recent_fonts.h"
 #include "render/ft_text.h"
+#include "render/system_fonts.h"
 #include "render/typeface_category.h"
 #include "tests/support/fault_capture.h"
 #include "tests/ui/ui_test_support.h"
@@ -60,6 +64,7 @@ private slots:
     void SearchListsFontsOfEveryTab();
     void CategoryFilterKeepsOnlyThatCategory();
     void RecentlyUsedListsTheFontsChosenLast();
+    void AddedFontFileIsListedAndChosen();
 };
 
 void TextBarTest::OkIsOneUndoStepWithTheNewObject() {
@@ -319,6 +324,35 @@ void TextBarTest::RecentlyUsedListsTheFontsChosenLast() {
     QVERIFY(recent.size() >= 2);
     QCOMPARE(recent[0], QStringLiteral("Liberation Serif Regular"));
     QCOMPARE(recent[1], QStringLiteral("Lato Bold"));
+    test::ClickButton(bar, "cancel");
+}
+
+void TextBarTest::AddedFontFileIsListedAndChosen() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QTemporaryDir dir;
+    std::vector<uint8_t> font;
+    QVERIFY(ReadFileBytes("/usr/share/fonts/truetype/dejavu/DejaVuSerifCondensed-Bold.ttf", font));
+    const std::string path = dir.filePath(QStringLiteral("Brand.ttf")).toStdString();
+    QVERIFY(WriteFileAtomically(path, font));
+    QVERIFY(bar->AddFontFile(path));
+    QCOMPARE(bar->categoryFilter()->currentText(), QStringLiteral("System and user fonts"));
+    QVERIFY(bar->fonts()->currentItem());
+    QCOMPARE(bar->fonts()->currentItem()->text(), QStringLiteral("DejaVu Serif Condensed Bold"));
+    QCOMPARE(mw->lf.GetCurObj()->lt.font, std::string("DejaVu Serif Condensed Bold"));
+    const SystemFont* added = FindSystemFont("DejaVu Serif Condensed Bold");
+    QVERIFY(added);
+    QVERIFY(added->user);
+    QVERIFY(QFileInfo::exists(QString::fromStdString(UserFontFolder() + "/Brand.ttf")));
+
+    // Not a font: said, and nothing is copied.
+    const std::string fake = dir.filePath(QStringLiteral("fake.otf")).toStdString();
+    QVERIFY(WriteFileAtomically(fake, std::vector<uint8_t>(64, 7)));
+    test::FaultCapture capture;
+    QVERIFY(!bar->AddFontFile(fake));
+    QCOMPARE(int(capture.messages.size()), 1);
+    QVERIFY(QString::fromStdString(capture.messages[0]).contains(QStringLiteral("is not a TrueType or OpenType font file")));
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(UserFontFolder() + "/fake.otf")));
     test::ClickButton(bar, "cancel");
 }
 
