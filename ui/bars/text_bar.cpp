@@ -137,6 +137,8 @@ void TextBar::Load() {
     const ObjStyle& lt = o->lt;
     text_->setText(ShownLogoText(lt.str));
     SelectTab(FontCategoryForName(lt.font));
+    // A font of the system or the user is shown under its own heading.
+    if (!FtText::HasFace(lt.font) && FindSystemFont(lt.font)) filter_->setCurrentIndex(kSystemFonts);
     LoadValue(size_, lt.size, float(lt.size));
     LoadValue(spacing_, lt.spacing, float(lt.spacing));
     aspect_->SetAspect(lt.aspect);

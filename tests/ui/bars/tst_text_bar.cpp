@@ -353,7 +353,16 @@ void TextBarTest::AddedFontFileIsListedAndChosen() {
     QCOMPARE(int(capture.messages.size()), 1);
     QVERIFY(QString::fromStdString(capture.messages[0]).contains(QStringLiteral("is not a TrueType or OpenType font file")));
     QVERIFY(!QFileInfo::exists(QString::fromStdString(UserFontFolder() + "/fake.otf")));
-    test::ClickButton(bar, "cancel");
+    test::ClickButton(bar, "ok");
+
+    // Opened again on that object, the bar shows the font under its heading.
+    mw->EditText();
+    TextBar* again = qobject_cast<TextBar*>(OpenBar(mw.get()));
+    QVERIFY(again);
+    QCOMPARE(again->categoryFilter()->currentText(), QStringLiteral("System and user fonts"));
+    QVERIFY(again->fonts()->currentItem());
+    QCOMPARE(again->fonts()->currentItem()->text(), QStringLiteral("DejaVu Serif Condensed Bold"));
+    test::ClickButton(again, "cancel");
 }
 
 QTEST_MAIN(TextBarTest)
