@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -28,6 +27,19 @@
 namespace {
 
 constexpr const char* kTool = "qorvan-mkshapes";
+
+// True when `text` is `least` to `most` characters, all of `allowed`.
+bool AllOf(const std::string& text, size_t least, size_t most, const char* allowed) {
+    return text.size() >= least && text.size() <= most &&
+           text.find_first_not_of(allowed) == std::string::npos;
+}
+
+constexpr const char* kDigits = "0123456789";
+constexpr const char* kHex = "0123456789ABCDEFabcdef";
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 bool ReadText(const std::string& path, std::string& text) {
     std::vector<uint8_t> bytes;
@@ -80,7 +92,7 @@ bool ParseNames(const std::string& path, const std::string& text, CuratedNames& 
         if (ok && fields[1] == "*") {
             ok = names.faces.emplace(fields[0], name).second;
         } else if (ok) {
-            ok = std::regex_match(fields[1], std::regex("[0-9]{1,6}")) &&
+            ok = AllOf(fields[1], 1, 6, kDigits) &&
                  names.glyphs.emplace(std::make_pair(fields[0], std::stoi(fields[1])), name).second;
         }
         if (!ok) {
@@ -98,7 +110,7 @@ bool ParseUnicodeNames(const std::string& path, const std::string& text,
     for (size_t n = 0; n < lines.size(); ++n) {
         if (lines[n].empty() || lines[n][0] == '#') continue;
         const std::vector<std::string> fields = Split(lines[n], '\t');
-        if (fields.size() != 2 || !std::regex_match(fields[0], std::regex("[0-9A-F]{4,6}")) ||
+        if (fields.size() != 2 || !AllOf(fields[0], 4, 6, "0123456789ABCDEF") ||
             fields[1].empty()) {
             std::fprintf(stderr, "%s:%zu: expected 'HEX<TAB>name'\n", path.c_str(), n + 1);
             return false;
@@ -138,9 +150,15 @@ FaceNames ReadFace(FT_Face face) {
 // A glyph name that describes the picture, normalised; empty for names that only number the
 // glyph or name the letter it replaces.
 std::string DescriptiveGlyphName(const std::string& raw) {
-    static const std::regex numbered("(uni[0-9A-Fa-f]{4,}|u[0-9A-Fa-f]{4,6}|_[0-9]+|glyph[0-9]*|g[0-9]+|a[0-9]+|"
-                                     "\\..*|space|nonmarkingreturn|icon[0-9]*)");
-    if (raw.size() < 3 || std::regex_match(raw, numbered)) return "";
+    const auto numbered = [&raw](const char* prefix, size_t least, size_t most, const char* allowed) {
+        return StartsWith(raw, prefix) && AllOf(raw.substr(std::string(prefix).size()), least, most, allowed);
+    };
+    if (raw.size() < 3 || raw[0] == '.' || raw == "space" || raw == "nonmarkingreturn" ||
+        numbered("uni", 4, 64, kHex) || numbered("u", 4, 6, kHex) || numbered("_", 1, 9, kDigits) ||
+        numbered("glyph", 0, 9, kDigits) || numbered("g", 1, 9, kDigits) || numbered("a", 1, 9, kDigits) ||
+        numbered("icon", 0, 9, kDigits)) {
+        return "";
+    }
     std::string name = qv::NormalizeSearchText(raw);
     // Icon fonts mark the outlined variant with "-o".
     if (name.size() > 2 && name.compare(name.size() - 2, 2, " o") == 0) {
@@ -151,10 +169,9 @@ std::string DescriptiveGlyphName(const std::string& raw) {
 
 // The code a "uniXXXX" or "uXXXXX" glyph name spells, or 0.
 unsigned long CodeFromGlyphName(const std::string& raw) {
-    std::smatch match;
-    static const std::regex coded("(?:uni|u)([0-9A-Fa-f]{4,6})");
-    if (!std::regex_match(raw, match, coded)) return 0;
-    return std::stoul(match[1].str(), nullptr, 16);
+    const size_t prefix = StartsWith(raw, "uni") ? 3 : StartsWith(raw, "u") ? 1 : 0;
+    if (prefix == 0 || !AllOf(raw.substr(prefix), 4, 6, kHex)) return 0;
+    return std::stoul(raw.substr(prefix), nullptr, 16);
 }
 
 }  // namespace
