@@ -88,10 +88,13 @@ bool UnderFolder(const std::string& path, const std::string& folder) {
 
 void ListFontconfig(const std::string& user_folder, std::set<std::string>& names,
                     std::vector<SystemFont>& fonts) {
-    if (!FcInit()) return;
+    // A configuration of its own, let go after the listing: the process keeps no fontconfig
+    // state, and the toolkit's own use of fontconfig is left alone.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config) return;
     FcPattern* pattern = FcPatternCreate();
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_INDEX, FC_FONTFORMAT, nullptr);
-    FcFontSet* set = pattern && objects ? FcFontList(nullptr, pattern, objects) : nullptr;
+    FcFontSet* set = pattern && objects ? FcFontList(config, pattern, objects) : nullptr;
     const char* home = std::getenv("HOME");
     const std::string old_user_folder = std::string(home ? home : "") + "/.fonts";
     for (int n = 0; set && n < set->nfont; ++n) {
@@ -125,6 +128,7 @@ void ListFontconfig(const std::string& user_folder, std::set<std::string>& names
     if (set) FcFontSetDestroy(set);
     if (objects) FcObjectSetDestroy(objects);
     if (pattern) FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
 }
 
 }  // namespace
@@ -216,7 +220,7 @@ bool AddUserFontFile(const std::string& path, std::string& name, std::string& pr
         problem = "The font could not be copied to " + folder + ".";
         return false;
     }
-    FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(target.c_str()));
+    // Listed from the folder itself the next time the fonts are asked for.
     ForgetSystemFonts();
     return true;
 }
