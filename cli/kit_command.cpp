@@ -60,6 +60,7 @@ int RunKit(const std::vector<std::string>& args) {
     {
         LeFile lf;
         if (LoadProject(operands[0], lf) && FaultsReported() == faults_before) {
+            WarnMissingFaces(operands[0], lf);
             // The editor composes a loaded logo first, which gives every object its size.
             lf.Update(kEditorCanvasWidth, kEditorCanvasHeight, -1, -1);
             if (WriteLogoKit(lf, {folder, TitleOf(operands[0]), InstallDir()})) {

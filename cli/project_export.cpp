@@ -10,6 +10,7 @@
 #include "app/fault_report.h"
 #include "app/file_io.h"
 #include "app/user_message.h"
+#include "document/missing_faces.h"
 #include "cli/option_reader.h"
 #include "output/bitmap_import.h"
 #include "persist/project_file.h"
@@ -149,6 +150,13 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
+void WarnMissingFaces(const std::string& project, LeFile& lf) {
+    for (const MissingFace& face : MissingFaces(lf)) {
+        std::fprintf(stderr, "qorvan-logo-cli: %s: warning: the font \"%s\" is not installed; \"%s\" is used instead\n",
+                     project.c_str(), face.face.c_str(), face.used_instead.c_str());
+    }
+}
+
 int ExportProject(const std::string& project, const std::string& output, const ExportOptions& options) {
     if (output != kStandardOutput && SameFile(project, output)) {
         std::fprintf(stderr, "qorvan-logo-cli: %s is the project itself; choose another output name\n",
@@ -160,6 +168,7 @@ int ExportProject(const std::string& project, const std::string& output, const E
 
     LeFile lf;
     if (!LoadProject(project, lf)) return kExitFailure;
+    WarnMissingFaces(project, lf);
     std::string problem;
     if (!ApplyTextEdits(lf, options.texts, problem)) {
         std::fprintf(stderr, "qorvan-logo-cli: %s: %s\n", project.c_str(), problem.c_str());

@@ -32,4 +32,8 @@ int ExportProject(const std::string& project, const std::string& output, const E
 // Whether two names lead to the same existing file, links followed.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Says on stderr, one line per face, which faces `lf` names that are not installed and what
+// is drawn instead. The export goes on: a missing face is not a failure.
+void WarnMissingFaces(const std::string& project, LeFile& lf);
+
 }  // namespace qv::cli

@@ -13,10 +13,19 @@ struct CommandHelp {
 
 const CommandHelp kHelp[] = {
     {"info",
-     "usage: qorvan-logo-cli info\n"
+     "usage: qorvan-logo-cli info [--json]\n"
+     "       qorvan-logo-cli info --shapes QUERY [--json]\n"
+     "       qorvan-logo-cli info --fonts QUERY [--category CATEGORY] [--json]\n"
      "\n"
      "List the installed library: text fonts per tab, symbol fonts and their shapes, styles\n"
-     "and templates.\n"},
+     "and templates.\n"
+     "\n"
+     "  --json                the list as JSON: text_fonts (name, tab, category, source),\n"
+     "                        symbol_fonts (name, shapes), shape_count, styles, templates\n"
+     "  --shapes QUERY        the shapes that match QUERY, best first: by name, then keyword\n"
+     "  --fonts QUERY         the text fonts whose name holds QUERY, best first (\"\" lists all)\n"
+     "  --category CATEGORY   only fonts of CATEGORY: serif, sans, slab, script, handwriting,\n"
+     "                        display or monospace\n"},
     {"export",
      "usage: qorvan-logo-cli export PROJECT -o OUTPUT [OPTIONS]\n"
      "       qorvan-logo-cli export PROJECT OUTPUT [OPTIONS]\n"

@@ -16,6 +16,19 @@ const std::vector<SymbolExclusion>& ShippedSymbolExclusions() {
     return table;
 }
 
+const std::vector<AppendedShapeFace>& ShippedAppendedShapeFaces() {
+    // Symbola covers every script; only its symbol and picture blocks are shapes.
+    static const std::vector<AppendedShapeFace> table = {
+        {"forkawesome Regular", {}},
+        {"Material Icons Regular", {}},
+        {"Symbola Regular",
+         {{0x2190, 0x21FF}, {0x2300, 0x23FF}, {0x2460, 0x24FF}, {0x25A0, 0x27BF},
+          {0x2900, 0x297F}, {0x2B00, 0x2BFF}, {0x1F000, 0x1F0FF}, {0x1F300, 0x1F6FF},
+          {0x1F700, 0x1F7FF}, {0x1F800, 0x1F8FF}, {0x1F900, 0x1F9FF}}},
+    };
+    return table;
+}
+
 bool SymGlyphAllowed(const std::string& face_name, int glyph,
                      const std::vector<SymbolExclusion>& table) {
     for (const SymbolExclusion& entry : table) {

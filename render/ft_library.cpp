@@ -16,6 +16,7 @@
 #include "render/text_shaping.h"
 #include "render/library_archive.h"
 #include "render/library_scramble.h"
+#include "render/system_fonts.h"
 
 namespace qv {
 namespace {
@@ -292,6 +293,12 @@ int FtText::FreeFt() {
         record.fdt.reset();
     }
     reg.fonts.clear();
+    for (FontRecord& record : reg.system_fonts) {
+        FT_Done_Face(record.face);
+        record.face = nullptr;
+        record.fdt.reset();
+    }
+    reg.system_fonts.clear();
     reg.shapes.clear();
     reg.n_symfonts = 0;
     if (reg.library) {
@@ -307,6 +314,10 @@ FT_Face FtText::FindFace(const std::string& name) {
     for (const FontRecord& record : reg.fonts) {
         if (record.name == name) return record.face;
     }
+    // A face the library lacks may be one of the system's or the user's.
+    if (reg.library && !name.empty()) {
+        if (FT_Face face = OpenSystemFace(name)) return face;
+    }
     if (static_cast<size_t>(reg.n_symfonts) < reg.fonts.size()) {
         return reg.fonts[static_cast<size_t>(reg.n_symfonts)].face;
     }
@@ -318,6 +329,10 @@ bool FtText::HasFace(const std::string& name) {
         if (record.name == name) return true;
     }
     return false;
+}
+
+bool FtText::CanDraw(const std::string& name) {
+    return HasFace(name) || FindSystemFont(name) != nullptr;
 }
 
 const FontRecord* FtText::TextFont(int nf) {

@@ -105,6 +105,8 @@ public:
     static FT_Face FindFace(const std::string& name);
     // True when a face called exactly `name` is loaded.
     static bool HasFace(const std::string& name);
+    // True when `name` is loaded or is one of the system's or the user's fonts.
+    static bool CanDraw(const std::string& name);
 
     static int FontCount() { return static_cast<int>(Registry().fonts.size()); }
     static int SymbolFontCount() { return Registry().n_symfonts; }

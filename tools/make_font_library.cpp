@@ -2,8 +2,9 @@
 // library basgl.bgd from the symbol fonts, in manifest order, and embedded/emb1..11.gld from
 // the text fonts, one archive per tab, each sorted by face name, and embedded/index.txt, which
 // says where each face lies so that a process needing a few faces reads only those. The
-// licence texts of the font packages are copied beside them. The fallback faces go, in
-// manifest order, to embedded/fallback.gld, apart from the tabs.
+// licence texts of the font packages are copied beside them, and fontcategories.txt gives each
+// text face's category. The fallback faces go, in manifest order, to embedded/fallback.gld,
+// apart from the tabs.
 //
 //   qorvan-mkfonts MANIFEST OUTPUT_DIR
 
@@ -24,6 +25,7 @@
 #include "render/font_registry.h"
 #include "render/library_archive.h"
 #include "render/library_scramble.h"
+#include "render/typeface_category.h"
 
 namespace {
 
@@ -31,6 +33,7 @@ struct ManifestLine {
     std::string kind;
     std::string package;
     std::string path;
+    std::string category;
     int line = 0;
 };
 
@@ -38,6 +41,7 @@ struct Font {
     std::string name;
     std::string package;
     std::string path;
+    std::string category;
     std::vector<uint8_t> data;
 };
 
@@ -67,10 +71,18 @@ bool ParseManifest(const std::string& path, std::vector<ManifestLine>& lines) {
         ManifestLine line;
         line.line = number;
         if (!(fields >> line.kind)) continue;
-        const bool known = line.kind == "text" || line.kind == "symbol" || line.kind == "fallback";
-        if (!(fields >> line.package >> line.path) || !known) {
-            std::fprintf(stderr, "%s:%d: expected 'text|symbol|fallback PACKAGE PATH'\n", path.c_str(),
-                         number);
+        const bool paths = static_cast<bool>(fields >> line.package >> line.path);
+        fields >> line.category;
+        std::string extra;
+        const bool text_line = line.kind == "text" && qv::IsTypefaceCategory(line.category);
+        const bool plain_line =
+            (line.kind == "symbol" || line.kind == "fallback") && line.category.empty();
+        if (!paths || fields >> extra || (!text_line && !plain_line)) {
+            std::fprintf(stderr,
+                         "%s:%d: expected 'text PACKAGE PATH CATEGORY' (CATEGORY one of serif, sans, "
+                         "slab, script, handwriting, display, monospace) or "
+                         "'symbol|fallback PACKAGE PATH'\n",
+                         path.c_str(), number);
             return false;
         }
         lines.push_back(line);
@@ -157,7 +169,7 @@ int main(int argc, char** argv) {
     std::set<std::string> names;
     std::set<std::string> fallback_names;
     for (const ManifestLine& line : lines) {
-        Font font{"", line.package, line.path, {}};
+        Font font{"", line.package, line.path, line.category, {}};
         if (!qv::ReadFileBytes(line.path, font.data)) {
             std::fprintf(stderr, "qorvan-mkfonts: cannot read %s\n", line.path.c_str());
             return 1;
@@ -233,6 +245,14 @@ int main(int argc, char** argv) {
     } else {
         std::fprintf(stderr, "qorvan-mkfonts: a face name holds a line break; no index written\n");
         std::remove(index_path.c_str());
+    }
+
+    std::string categories;
+    for (const Font& font : texts) categories += font.name + "\t" + font.category + "\n";
+    const std::string categories_path = out_dir + "/" + qv::kTypefaceCategoriesPath;
+    if (!qv::WriteFileAtomically(categories_path, std::vector<uint8_t>(categories.begin(), categories.end()))) {
+        std::fprintf(stderr, "qorvan-mkfonts: cannot write %s\n", categories_path.c_str());
+        return 1;
     }
 
     std::set<std::string> packages;

@@ -12,6 +12,7 @@
 #include "render/ft_text.h"
 #include "ui/fatal_error_dialog.h"
 #include "ui/main_window.h"
+#include "ui/missing_faces_notice.h"
 #include "ui/template_dialog.h"
 
 namespace qv::ui {
@@ -42,7 +43,10 @@ void Application::Initialise(const QStringList& args) {
     const std::string path = QFile::encodeName(QFileInfo(project).absoluteFilePath()).toStdString();
     // The loader shows its own message for a file it cannot read, and then the editor starts
     // with an untitled project rather than one that Save would write over that file.
-    if (LoadProject(path, startup_)) main_->SetDocName(path);
+    if (LoadProject(path, startup_)) {
+        main_->SetDocName(path);
+        TellMissingFaces(startup_);
+    }
     from_command_line_ = true;
     templates_->stay_open = false;
     templates_->chosen = &startup_;

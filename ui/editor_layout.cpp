@@ -47,9 +47,10 @@ EditorLayout ComputeEditorLayout(int cx, int cy) {
     l.library_slider = QRect(24, slider_y, 166, 17);
     l.library_right = QRect(190, slider_y, 17, 17);
 
-    if (h + 86 >= bottom) return l;
+    if (h + 110 >= bottom) return l;
     l.has_lower = true;
-    l.library_grid = QRect(7, h + 86, 200, bottom - h - 86);
+    l.library_search = QRect(7, h + 86, 200, 22);
+    l.library_grid = QRect(7, h + 110, 200, bottom - h - 110);
     l.rule = QRect(7, bottom + 10, 201, 1);
     l.text_box = QRect(7, bottom + 11, 200, 20);
     l.strip = QRect(7, bottom + 31, 201, 10);

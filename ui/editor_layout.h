@@ -35,6 +35,7 @@ struct EditorLayout {
 
     // Steps 8 to 10.
     bool has_lower = false;
+    QRect library_search;  // the shape search field above the grid
     QRect library_grid;   // 1021
     QRect rule;           // 1088
     QRect text_box;       // 1034

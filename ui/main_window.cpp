@@ -22,6 +22,7 @@
 #include "ui/document_state.h"
 #include "ui/editor_area.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/library/style_btn.h"
 #include "ui/menu_state.h"
 #include "ui/object_preview.h"
@@ -72,6 +73,7 @@ void MainWindow::BuildChildren() {
     preview_->SetHost(this);
     preview_->SetCanvas(canvas_);
     lib_ = new ObjLib(area_, 40, ObjLib::kEditorLook);
+    lib_search_ = new ShapeSearchField(area_);
     lib_caption_ = new SkinButton(QString(), area_);
     lib_caption_->SetPassive(true);
     style_caption_ = new SkinButton(QString(), area_);
@@ -145,6 +147,18 @@ void MainWindow::ConnectChildren() {
                    (lib_->UpdatePage(itmpp, pages, page), true));
     });
     connect(lib_, &ObjLib::Clicked, this, [this](int sel) { LibraryClicked(sel); });
+    connect(lib_search_, &ShapeSearchField::Found, this, [this](const std::vector<int>& shapes) {
+        if (!lib_->showingFound()) lib_page_before_search_ = lib_->page();
+        lib_->ShowFound(shapes);
+        sl1_->SetPages(lib_->pages(), lib_->page());
+        sl1_->UpdateCaption();
+    });
+    connect(lib_search_, &ShapeSearchField::Cleared, this, [this] {
+        if (!lib_->showingFound()) return;
+        lib_->ShowAll(lib_page_before_search_);
+        sl1_->SetPages(lib_->pages(), lib_->page());
+        sl1_->UpdateCaption();
+    });
     connect(sl2_, &PageSlider::PageSelected, this,
             [this](int, int page) { StylePageChanged(page); });
     connect(style_row_, &StyleRow::Pressed, this, [this](int n) {

@@ -39,6 +39,7 @@ class HoverControl;
 class ObjLib;
 class ObjectPreview;
 class PageSlider;
+class ShapeSearchField;
 class SkinButton;
 class StyleRow;
 class TextBox;
@@ -180,6 +181,7 @@ public:
     TextBox* textBox() const { return text_; }
     BrandButton* brand() const { return brand_; }
     ObjLib* libraryGrid() const { return lib_; }
+    ShapeSearchField* librarySearch() const { return lib_search_; }
     PageSlider* librarySlider() const { return sl1_; }
     PageSlider* styleSlider() const { return sl2_; }
     StyleRow* styleRow() const { return style_row_; }
@@ -257,6 +259,8 @@ private:
     CanvasView* canvas_ = nullptr;
     ObjectPreview* preview_ = nullptr;
     ObjLib* lib_ = nullptr;
+    ShapeSearchField* lib_search_ = nullptr;
+    int lib_page_before_search_ = 0;
     SkinButton* lib_caption_ = nullptr;
     SkinButton* style_caption_ = nullptr;
     PageSlider* sl1_ = nullptr;

@@ -30,6 +30,7 @@
 #include "ui/links.h"
 #include "ui/main_window.h"
 #include "ui/object_clipboard.h"
+#include "ui/missing_faces_notice.h"
 
 #include "codecs/encode.h"
 #include "ui/pixels.h"
@@ -142,6 +143,7 @@ void MainWindow::LoadProjectFile(const std::string& path) {
     }
     UpdateTitle();
     Refresh();
+    if (loaded) TellMissingFaces(lf);
 }
 
 void MainWindow::RecoverDocument(const LeFile& doc, const std::string& original_path) {

@@ -8,6 +8,7 @@
 #include "ui/canvas_view.h"
 #include "ui/editor_area.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/library/style_btn.h"
 #include "ui/main_window.h"
 #include "ui/object_preview.h"
@@ -54,6 +55,7 @@ void MainWindow::OnSize(int cx, int cy) {
         layout_ = l;
         return;
     }
+    Place(lib_search_, l.library_search);
     Place(lib_, l.library_grid);
     Place(rule_, l.rule);
     Place(text_, l.text_box);

@@ -89,6 +89,42 @@ BENCHMARK(BM_OpenTextBarOnLargestTab)
     ->Repetitions(3)
     ->ReportAggregatesOnly();
 
+// Opening the Text bar and typing a search into it: the results of every tab listed, their
+// names drawn and their samples rendered, and painted.
+void BM_OpenTextBarOnSearchResult(benchmark::State& state) {
+    auto mw = qv::bench::ShowReferenceEditor();
+    if (!mw) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    mw->lf.SetCurObj(2);
+    mw->utrack.Reset(mw->lf);
+    mw->Refresh();
+    int fonts = 0;
+    for (auto _ : state) {
+        mw->EditText();
+        auto* bar = qobject_cast<qv::ui::TextBar*>(qv::ui::OpenBar(mw.get()));
+        if (!bar) {
+            state.SkipWithError("the Text bar did not open");
+            return;
+        }
+        bar->fontSearch()->setText(QStringLiteral("regular"));
+        QCoreApplication::processEvents();
+        bar->repaint();
+        state.PauseTiming();
+        fonts = bar->fonts()->count();
+        bar->reject();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["fonts_found"] = fonts;
+}
+BENCHMARK(BM_OpenTextBarOnSearchResult)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
 // One kind of live change: the bar to open on object `object`, and the change number i makes.
 struct LiveChange {
     std::function<void(MainWindow&)> open;

@@ -13,6 +13,9 @@ set(expected
     bin/qorvan-logo-cli
     share/qorvan-logo/basgl.bgd
     share/qorvan-logo/embedded/fallback.gld
+    share/qorvan-logo/shapes.txt
+    share/qorvan-logo/fontcategories.txt
+    share/qorvan-logo/licenses/fonts-symbola.txt
     share/qorvan-logo/licenses/fonts-dejavu-core.txt
     share/doc/qorvan-logo/LICENSE
     share/doc/qorvan-logo/copyright

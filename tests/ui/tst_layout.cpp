@@ -8,6 +8,7 @@
 #include "ui/canvas_view.h"
 #include "ui/editor_layout.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/library/style_btn.h"
 #include "ui/object_preview.h"
 #include "ui/page_slider.h"
@@ -96,7 +97,8 @@ void LayoutTest::FixedPlaces() {
     QCOMPARE(mw->nextObjectButton()->geometry(), QRect(172, 7, 35, 30));
     QCOMPARE(mw->libraryCaption()->geometry(), QRect(2, h + 49, 213, 17));
     QCOMPARE(mw->librarySlider()->geometry(), QRect(24, h + 68, 166, 17));
-    QCOMPARE(mw->libraryGrid()->geometry(), QRect(7, h + 86, 200, b - h - 86));
+    QCOMPARE(mw->librarySearch()->geometry(), QRect(7, h + 86, 200, 22));
+    QCOMPARE(mw->libraryGrid()->geometry(), QRect(7, h + 110, 200, b - h - 110));
     QCOMPARE(mw->textBox()->geometry(), QRect(7, b + 11, 200, 20));
     QCOMPARE(mw->styleSlider()->geometry(), QRect(234, b + 8, 155, 17));
     QCOMPARE(mw->styleCaption()->geometry(), QRect(209, b + 26, 205, 17));
@@ -144,7 +146,7 @@ void LayoutTest::MinimumSize() {
 
 void LayoutTest::LibraryPagesFollowTheGrid() {
     auto mw = test::ShowEditor(1000, 700);
-    // 200 x 424: 5 columns, 10 full rows, 50 a page.
+    // 200 x 400: 5 columns, 10 full rows, 50 a page.
     QCOMPARE(mw->libraryGrid()->itemsPerPage(), 50);
     QCOMPARE(mw->librarySlider()->pages(), FtText::ShapeCount() / 50);
     QCOMPARE(mw->libraryCaption()->text(),

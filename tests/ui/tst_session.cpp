@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "app/guard.h"
+#include "app/user_message.h"
 #include "persist/project_file.h"
 #include "persist/recovery.h"
 #include "tests/ui/ui_test_support.h"
@@ -128,6 +129,7 @@ private slots:
     void RecoveryEndedByAFaultIsOfferedAgain_data();
     void RecoveryEndedByAFaultIsOfferedAgain();
     void RecentProjectsFollowLoadAndSave();
+    void MissingFacesAreNamedOnOpening();
 };
 
 void SessionTest::RecoveryFileFollowsUnsavedChanges() {
@@ -293,6 +295,37 @@ void SessionTest::RecentProjectsFollowLoadAndSave() {
     QVERIFY(entries[0]->isEnabled());
     QVERIFY(!entries[1]->isEnabled());
     QVERIFY(entries[1]->text().contains(QStringLiteral("a.kuz")));
+}
+
+void SessionTest::MissingFacesAreNamedOnOpening() {
+    QTemporaryDir dir;
+    auto window = test::ShowEditor();
+    const std::string path = Folder(dir, "brand.kuz");
+    LeFile doc;
+    test::AddText(doc, "A")->lt.font = "Brand Face Bold";
+    test::AddText(doc, "B")->lt.font = "Brand Face Light";
+    test::AddText(doc, "C");
+    QVERIFY(SaveProject(path, doc));
+    std::vector<std::string> messages;
+    const MessageHandler previous =
+        SetMessageHandler([&messages](const std::string& text) { messages.push_back(text); });
+    window->LoadProjectFile(path);
+    SetMessageHandler(previous);
+    // One message for all of them, each with the face drawn in its place.
+    QCOMPARE(int(messages.size()), 1);
+    const QString text = QString::fromStdString(messages[0]);
+    QVERIFY2(text.contains(QStringLiteral("\"Brand Face Bold\" is drawn with \"")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("\"Brand Face Light\" is drawn with \"")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("Quicksand")), qPrintable(text));
+    // A project of installed faces opens without a word.
+    LeFile plain;
+    test::AddText(plain, "D");
+    QVERIFY(SaveProject(path, plain));
+    messages.clear();
+    SetMessageHandler([&messages](const std::string& text) { messages.push_back(text); });
+    window->LoadProjectFile(path);
+    SetMessageHandler(previous);
+    QVERIFY(messages.empty());
 }
 
 }  // namespace qv

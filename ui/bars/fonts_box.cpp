@@ -33,13 +33,22 @@ const QImage& FontNameDelegate::Picture(const QString& name, bool selected, int 
 void FontNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
-    const QImage& picture =
-        Picture(index.data().toString(), selected, option.rect.width(), option.rect.height());
+    const QString name = index.data().toString();
+    // The readable name takes the left part of the row, the sample the rest.
+    const int name_width = option.rect.width() * 2 / 5;
+    const QRect name_rect(option.rect.left(), option.rect.top(), name_width, option.rect.height());
+    const QRect sample_rect(option.rect.left() + name_width, option.rect.top(),
+                            option.rect.width() - name_width, option.rect.height());
+    const QImage& picture = Picture(name, selected, sample_rect.width(), sample_rect.height());
+    painter->fillRect(name_rect, selected ? QColor(200, 200, 200) : QColor(255, 255, 255));
+    painter->setPen(QColor(0, 0, 0));
+    painter->drawText(name_rect.adjusted(5, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                      option.fontMetrics.elidedText(name, Qt::ElideRight, name_rect.width() - 9));
     if (picture.isNull()) {
-        QStyledItemDelegate::paint(painter, option, index);
+        painter->fillRect(sample_rect, selected ? QColor(200, 200, 200) : QColor(255, 255, 255));
         return;
     }
-    painter->drawImage(option.rect.topLeft(), picture);
+    painter->drawImage(sample_rect.topLeft(), picture);
 }
 
 QSize FontNameDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
@@ -50,13 +59,18 @@ FontsBox::FontsBox(QWidget* parent) : QListWidget(parent), delegate_(new FontNam
     setItemDelegate(delegate_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setMinimumWidth(220);
+    setMinimumWidth(360);
 }
 
 void FontsBox::FillFntList(int category) {
     clear();
     for (const std::string& name : FtText::TextFontNames(category))
         addItem(QString::fromStdString(name));
+}
+
+void FontsBox::FillNames(const std::vector<std::string>& names) {
+    clear();
+    for (const std::string& name : names) addItem(QString::fromStdString(name));
 }
 
 bool FontsBox::SelectName(const QString& name) {

@@ -4,10 +4,13 @@
 #include <QImage>
 #include <QListWidget>
 #include <QStyledItemDelegate>
+#include <string>
+#include <vector>
 
 namespace qv::ui {
 
-// Draws each font name in its own face, rendered by the engine. Only the rows being painted
+// Draws each font name twice: in the list's own readable face, and beside it in its own face,
+// rendered by the engine (some faces are pictures rather than letters). Only the rows being painted
 // are rendered, once each for plain and selected, so a tab of a hundred fonts opens at once.
 class FontNameDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -38,6 +41,8 @@ public:
 
     // Refills the list with the fonts of tab `category`.
     void FillFntList(int category);
+    // Refills the list with `names`, in their order (search results, the recent fonts).
+    void FillNames(const std::vector<std::string>& names);
     // Selects `name` when the list holds it; false otherwise.
     bool SelectName(const QString& name);
     FontNameDelegate* delegate() const { return delegate_; }

@@ -13,6 +13,7 @@
 #include "render/ft_text.h"
 #include "ui/library/obj_lib.h"
 #include "ui/library/shape_index.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/main_window.h"
 
 namespace qv::ui {
@@ -33,6 +34,15 @@ QString ImageBar::PageText(int page, int itmpp, int pages, int total) {
         .arg(std::max(pages, 1));
 }
 
+QString ImageBar::FoundText(int page, int pages, int found) {
+    if (found == 0) return QStringLiteral("No shapes found");
+    return QStringLiteral("%1 %2 found (Page %3 of %4)")
+        .arg(found)
+        .arg(found == 1 ? QStringLiteral("shape") : QStringLiteral("shapes"))
+        .arg(page + 1)
+        .arg(std::max(pages, 1));
+}
+
 ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     : BarDialog(mw, QStringLiteral("Image Options: New Image")) {
     SetModalRun(modal_run);
@@ -42,11 +52,13 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     tabs_->setDrawBase(false);
     // Forty-odd tabs scroll within the grid's width instead of widening the bar.
     tabs_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    grid()->addWidget(tabs_, 0, 0, 1, 3);
+    search_ = new ShapeSearchField(this);
+    grid()->addWidget(search_, 0, 0, 1, 3);
+    grid()->addWidget(tabs_, 1, 0, 1, 3);
 
     list_ = new ObjLib(this, kCell, ObjLib::kPlainLook);
     list_->setFixedSize(kColumns * kCell, kRows * kCell);
-    grid()->addWidget(list_, 1, 0, 1, 3, Qt::AlignHCenter);
+    grid()->addWidget(list_, 2, 0, 1, 3, Qt::AlignHCenter);
 
     prev_ = new QPushButton(QStringLiteral("Prev. Page"), this);
     prev_->setObjectName(QStringLiteral("prev_page"));
@@ -56,9 +68,9 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     next_->setAutoDefault(false);
     label_ = new QLabel(this);
     label_->setAlignment(Qt::AlignCenter);
-    grid()->addWidget(prev_, 2, 0);
-    grid()->addWidget(label_, 2, 1);
-    grid()->addWidget(next_, 2, 2);
+    grid()->addWidget(prev_, 3, 0);
+    grid()->addWidget(label_, 3, 1);
+    grid()->addWidget(next_, 3, 2);
 
     // The grid has its fixed size already, so the page arithmetic needs no shown window.
     int sn = -1;
@@ -71,8 +83,7 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     }
     int itmpp = 0, pages = 0;
     QV_CHECK_T("m_list.UpdatePage(itmpp,pages,page,sn)", list_->UpdatePage(itmpp, pages, 0, sn));
-    for (int tab = 0; tab < std::max(pages, 1); ++tab) tabs_->addTab(TabText(tab, itmpp));
-    SyncTabAndLabel();
+    RebuildTabs();
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab >= 0 && tab != page()) ShowPage(tab);
@@ -80,6 +91,15 @@ ImageBar::ImageBar(MainWindow* mw, bool modal_run)
     connect(prev_, &QPushButton::clicked, this, [this] { StepPage(-1); });
     connect(next_, &QPushButton::clicked, this, [this] { StepPage(+1); });
     connect(list_, &ObjLib::Clicked, this, [this](int sel) { ShapeClicked(sel); });
+    connect(search_, &ShapeSearchField::Found, this, [this](const std::vector<int>& shapes) {
+        list_->ShowFound(shapes);
+        RebuildTabs();
+    });
+    connect(search_, &ShapeSearchField::Cleared, this, [this] {
+        if (!list_->showingFound()) return;
+        list_->ShowAll(0);
+        RebuildTabs();
+    });
     FinishOpening(QString());
 }
 
@@ -109,12 +129,25 @@ void ImageBar::StepPage(int step) {
     ShowPage(to);
 }
 
+void ImageBar::RebuildTabs() {
+    {
+        const QSignalBlocker quiet(tabs_);
+        while (tabs_->count() > 0) tabs_->removeTab(tabs_->count() - 1);
+        for (int tab = 0; tab < std::max(pages(), 1); ++tab) {
+            tabs_->addTab(list_->showingFound() ? QString::number(tab + 1) : TabText(tab, itemsPerPage()));
+        }
+    }
+    SyncTabAndLabel();
+}
+
 void ImageBar::SyncTabAndLabel() {
     {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(page());
     }
-    label_->setText(PageText(page(), itemsPerPage(), pages(), FtText::ShapeCount()));
+    label_->setText(list_->showingFound()
+                        ? FoundText(page(), pages(), list_->foundCount())
+                        : PageText(page(), itemsPerPage(), pages(), FtText::ShapeCount()));
     prev_->setEnabled(page() > 0);
     next_->setEnabled(page() + 1 < pages());
 }
@@ -125,6 +158,7 @@ void ImageBar::ShapeClicked(int sel) {
     // Without symbol fonts the grid is empty and a click picks nothing.
     if (FtText::ShapeCount() <= 0) return;
     const int n = list_->ShapeAt(sel);
+    if (n < 0) return;  // an empty cell after the last search result
     std::string label;
     if (!QV_CHECK_T("n<syms", n >= 0 && n < FtText::ShapeCount())) return;
     FtText::GetSym(n, o->lt.font, label, o->lt.glyph);

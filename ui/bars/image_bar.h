@@ -11,6 +11,7 @@ class QTabBar;
 namespace qv::ui {
 
 class ObjLib;
+class ShapeSearchField;
 
 // The Shape library bar: the whole shape table, a page at a time, for the current shape object.
 // Opened modeless from the Edit menu, or run modally from the Image object bar.
@@ -27,6 +28,7 @@ public:
     ObjLib* shapes() const { return list_; }
     QTabBar* tabs() const { return tabs_; }
     QLabel* pageLabel() const { return label_; }
+    ShapeSearchField* search() const { return search_; }
     // The grid keeps the paging; the bar shows it in its tabs and label.
     int page() const;
     int pages() const;
@@ -36,6 +38,8 @@ public:
     static QString TabText(int tab, int itmpp);
     // "Shapes 81-160 of 3734 (Page 2 of 46)".
     static QString PageText(int page, int itmpp, int pages, int total);
+    // "12 shapes found (Page 1 of 1)".
+    static QString FoundText(int page, int pages, int found);
 
 protected:
     // A picked shape is written at once; there is nothing else to read.
@@ -46,12 +50,14 @@ private:
     void StepPage(int step);
     void ShapeClicked(int sel);
     void SyncTabAndLabel();
+    void RebuildTabs();
 
     ObjLib* list_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QPushButton* prev_ = nullptr;
     QPushButton* next_ = nullptr;
     QLabel* label_ = nullptr;
+    ShapeSearchField* search_ = nullptr;
 };
 
 }  // namespace qv::ui

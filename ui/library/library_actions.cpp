@@ -15,6 +15,7 @@ void MainWindow::LibraryClicked(int sel) {
     if (sel < 0 || FtText::ShapeCount() <= 0) return;
     // A cell past the end of the table shows shape 0, so that is the shape it gives.
     const int n = lib_->ShapeAt(sel);
+    if (n < 0) return;  // an empty cell after the last search result
     if (!lf.ApplyLibraryShape(n)) return;
     QV_CHECK_T("UpdateWndMenu()", UpdateWndMenu() == 0);
     QV_CHECK_T("UpdateEditMenu()", UpdateEditMenu() == 0);

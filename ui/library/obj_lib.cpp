@@ -1,7 +1,9 @@
 #include "ui/library/obj_lib.h"
 
 #include <QCursor>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <algorithm>
 
@@ -9,6 +11,7 @@
 #include "document/colour_model.h"
 #include "document/obj_style.h"
 #include "render/ft_text.h"
+#include "ui/library/shape_names.h"
 #include "ui/pixels.h"
 #include "ui/skin.h"
 
@@ -38,16 +41,23 @@ bool ObjLib::UpdatePage(int& itmpp, int& pages, int page, int sn) {
     sel_ = -1;
     const int w = width(), h = height();
     if (w < 60 || h < 60) return false;
+    const int previous_itmpp = itmpp_;
     columns_ = (w + dxy_ - 1) / dxy_;
     rows_ = (h + dxy_ - 1) / dxy_;
     itmpp_ = (h / dxy_) * columns_;
-    pages_ = FtText::ShapeCount() / itmpp_;
+    // Search results all get a page, the last one partly filled.
+    pages_ = showing_found_ ? std::max(1, (ViewCount() + itmpp_ - 1) / itmpp_) : ViewCount() / itmpp_;
     itmpp = itmpp_;
     pages = pages_;
-    if (sn != -1) {
-        page = sn / itmpp_;
+    // A new size keeps the shapes in view: the page is the one holding the first shape shown.
+    if (sn == -1 && page == page_ && previous_itmpp > 0 && previous_itmpp != itmpp_) {
+        page = std::min(page_ * previous_itmpp / itmpp_, std::max(pages_ - 1, 0));
+    }
+    const int view = ViewIndexOf(sn);
+    if (view != -1) {
+        page = view / itmpp_;
         if (page < pages_) {
-            sel_ = sn - page * itmpp_;
+            sel_ = view - page * itmpp_;
             QV_CHECK_T("sel>=0&&sel<itmpp", sel_ >= 0 && sel_ < itmpp_);
         } else {
             page = pages_ - 1;
@@ -61,16 +71,45 @@ bool ObjLib::UpdatePage(int& itmpp, int& pages, int page, int sn) {
     return true;
 }
 
+void ObjLib::ShowFound(const std::vector<int>& shapes) {
+    showing_found_ = true;
+    found_ = shapes;
+    page_ = 0;
+    int itmpp = 0, pages = 0;
+    if (!UpdatePage(itmpp, pages, 0)) RenderThumbnails();
+    update();
+}
+
+void ObjLib::ShowAll(int page) {
+    showing_found_ = false;
+    found_.clear();
+    page_ = -1;  // not the page shown before: no size change to follow
+    int itmpp = 0, pages = 0;
+    UpdatePage(itmpp, pages, page);
+}
+
+int ObjLib::ViewIndexOf(int sn) const {
+    if (sn < 0) return -1;
+    if (!showing_found_) return sn;
+    const auto at = std::find(found_.begin(), found_.end(), sn);
+    return at == found_.end() ? -1 : int(at - found_.begin());
+}
+
+int ObjLib::ViewCount() const {
+    return showing_found_ ? int(found_.size()) : FtText::ShapeCount();
+}
+
 int ObjLib::ShowShape(int sn) {
-    if (sn < 0 || itmpp_ <= 0 || pages_ <= 0) return -1;
-    const int page = sn / itmpp_;
+    const int view = ViewIndexOf(sn);
+    if (view < 0 || itmpp_ <= 0 || pages_ <= 0) return showing_found_ && itmpp_ > 0 ? page_ : -1;
+    const int page = view / itmpp_;
     // A shape beyond the last page leaves the grid on the last page, without a selection.
     const int shown = std::min(page, pages_ - 1);
     if (shown != page_) {
         int a = 0, b = 0;
         QV_CHECK_T("UpdatePage(a,b,_page)", UpdatePage(a, b, shown, sn));
     } else {
-        const int sel = page < pages_ ? sn - page * itmpp_ : -1;
+        const int sel = page < pages_ ? view - page * itmpp_ : -1;
         if (sel == sel_) return page_;
         sel_ = sel;
         update();
@@ -81,6 +120,7 @@ int ObjLib::ShowShape(int sn) {
 int ObjLib::ShapeAt(int ni) const {
     if (ni < 0) return -1;
     const int p = page_ * itmpp_ + ni;
+    if (showing_found_) return p < int(found_.size()) ? found_[size_t(p)] : -1;
     return p < FtText::ShapeCount() ? p : 0;
 }
 
@@ -125,8 +165,14 @@ void ObjLib::RenderThumbnails() {
     FtText ft;
     std::string label;
     for (int ni = 0; ni < cells; ++ni) {
+        const int shape = ShapeAt(ni);
+        if (shape < 0) {  // past the last search result
+            bmp1_.emplace_back();
+            bmp2_.emplace_back();
+            continue;
+        }
         ObjStyle lt;
-        FtText::GetSym(ShapeAt(ni), lt.font, label, lt.glyph);
+        FtText::GetSym(shape, lt.font, label, lt.glyph);
         lt.size = lt.width = dxy_ - 2;
         QV_CHECK_T("ft.Render(lt,2,1)", ft.Render(lt, 2, 1) == 0);
         lt.color = high.fill;
@@ -172,6 +218,18 @@ PixelBuffer ObjLib::Compose() const {
         skin::Draw3dEdge(out, RGB_MAKE(128, 128, 128), RGB_MAKE(255, 255, 255));
     }
     return out;
+}
+
+bool ObjLib::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = ShapeToolTip(ShapeAt(CellAt(help->pos())));
+        if (!tip.isEmpty()) {
+            QToolTip::showText(help->globalPos(), tip, this);
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void ObjLib::paintEvent(QPaintEvent*) {

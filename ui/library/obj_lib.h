@@ -35,8 +35,16 @@ public:
     int rows() const { return rows_; }
     int selected() const { return sel_; }
     int hover() const { return hover_; }
-    // The shape shown in cell `ni`: counting on from the page start, 0 past the table's end.
+    // The shape shown in cell `ni`: counting on from the page start, 0 past the table's end;
+    // while search results are shown, the result there or -1 for an empty cell.
     int ShapeAt(int ni) const;
+
+    // Shows `shapes` (search results, best first) instead of the table, from their first page;
+    // the pages then cover every result. ShowAll brings the table back on `page`.
+    void ShowFound(const std::vector<int>& shapes);
+    void ShowAll(int page);
+    bool showingFound() const { return showing_found_; }
+    int foundCount() const { return int(found_.size()); }
     // The cell under client point `pos`, -1 outside.
     int CellAt(const QPoint& pos) const;
     // The normal or highlighted picture of cell `ni`; empty before the first page.
@@ -55,11 +63,16 @@ signals:
     void Clicked(int sel);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void RenderThumbnails();
+    // Where shape `sn` stands in what the grid shows: its table index, or its place among the
+    // results; -1 when it is not shown at all.
+    int ViewIndexOf(int sn) const;
+    int ViewCount() const;
 
     int dxy_;
     int look_;
@@ -71,6 +84,8 @@ private:
     int sel_ = -1;
     int hover_ = -1;
     bool enabled_ = true;
+    bool showing_found_ = false;
+    std::vector<int> found_;
     std::vector<PixelBuffer> bmp1_;  // highlighted
     std::vector<PixelBuffer> bmp2_;  // normal
     PixelBuffer empty_;

@@ -15,6 +15,7 @@
 #include "ui/bars/image_bar.h"
 #include "ui/bars/imopt_bar.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/library/shape_sel.h"
 
 using namespace qv;
@@ -69,6 +70,7 @@ private slots:
     void OpensOnThePageOfTheCurrentShape();
     void PagingKeepsTabsAndLabelTogether();
     void PickedShapeIsOneUndoStep();
+    void SearchPagesTheResultsAndClearingGoesBack();
     void CancelPutsTheShapeBackAndRedoReapplies();
     void ForeignShapeOpensOnTheFirstPage();
     void TextObjectOpensNoBar();
@@ -153,6 +155,35 @@ void ImageBarTest::PickedShapeIsOneUndoStep() {
     QCOMPARE(mw->utrack.redoes, 0);
     QCOMPARE(mw->utrack.Undo(mw->lf), 0);
     QCOMPARE(mw->lf.obj[0]->lt.glyph, TableShape(3).glyph);
+}
+
+void ImageBarTest::SearchPagesTheResultsAndClearingGoesBack() {
+    auto mw = test::ShowEditor();
+    AddTableShape(*mw, 3);
+    ImageBar* bar = OpenShapes(*mw);
+    const int table_tabs = bar->tabs()->count();
+    QTest::keyClicks(bar->search(), QStringLiteral("star"));
+    ObjLib* list = bar->shapes();
+    QVERIFY(list->showingFound());
+    QVERIFY(list->foundCount() > bar->itemsPerPage());
+    const int pages = (list->foundCount() + bar->itemsPerPage() - 1) / bar->itemsPerPage();
+    QCOMPARE(bar->pages(), pages);
+    QCOMPARE(bar->tabs()->count(), pages);
+    QCOMPARE(bar->pageLabel()->text(), ImageBar::FoundText(0, pages, list->foundCount()));
+    // The last result is on the last page.
+    bar->tabs()->setCurrentIndex(pages - 1);
+    const int last = (list->foundCount() - 1) % bar->itemsPerPage();
+    QVERIFY(list->ShapeAt(last) >= 0);
+    QCOMPARE(list->ShapeAt(last + 1), -1);
+    QTest::mouseClick(list, Qt::LeftButton, {}, CellCentre(list, last));
+    const Shape picked = TableShape(list->ShapeAt(last));
+    QCOMPARE(mw->lf.obj[0]->lt.font, picked.face);
+    QCOMPARE(mw->lf.obj[0]->lt.glyph, picked.glyph);
+    bar->search()->clear();
+    QVERIFY(!list->showingFound());
+    QCOMPARE(bar->tabs()->count(), table_tabs);
+    QCOMPARE(ImageBar::FoundText(0, 1, 0), QStringLiteral("No shapes found"));
+    test::ClickButton(bar, "ok");
 }
 
 void ImageBarTest::CancelPutsTheShapeBackAndRedoReapplies() {

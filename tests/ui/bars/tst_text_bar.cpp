@@ -2,14 +2,22 @@
 // character set, the caption, the aspect-ratio slider and the font list drawn by the engine.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "app/file_io.h"
+#include "app/install_dir.h"
 #include "document/logo_obj.h"
+#include "persist/recent_fonts.h"
 #include "render/ft_text.h"
+#include "render/system_fonts.h"
+#include "render/typeface_category.h"
 #include "tests/support/fault_capture.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/bars/bar_opener.h"
@@ -53,6 +61,10 @@ private slots:
     void SizeAndSpacingAreStored();
     void FontListRendersOnlyVisibleRows();
     void ChoosingAFontStoresIt();
+    void SearchListsFontsOfEveryTab();
+    void CategoryFilterKeepsOnlyThatCategory();
+    void RecentlyUsedListsTheFontsChosenLast();
+    void AddedFontFileIsListedAndChosen();
 };
 
 void TextBarTest::OkIsOneUndoStepWithTheNewObject() {
@@ -247,6 +259,113 @@ void TextBarTest::ChoosingAFontStoresIt() {
             if ((pic.pixel(x, y) & 0xffffff) != 0xffffff) ink = true;
     QVERIFY(ink);
     test::ClickButton(bar, "ok");
+}
+
+namespace {
+
+QStringList ListedFonts(TextBar* bar) {
+    QStringList names;
+    for (int n = 0; n < bar->fonts()->count(); ++n) names << bar->fonts()->item(n)->text();
+    return names;
+}
+
+}  // namespace
+
+void TextBarTest::SearchListsFontsOfEveryTab() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    bar->tabs()->setCurrentIndex(0);
+    QTest::keyClicks(bar->fontSearch(), QStringLiteral("lato"));
+    const QStringList found = ListedFonts(bar);
+    QVERIFY(found.size() >= 2);
+    for (const QString& name : found) QVERIFY2(name.contains(QStringLiteral("Lato"), Qt::CaseInsensitive), qPrintable(name));
+    QVERIFY(found.first().startsWith(QStringLiteral("Lato ")));
+    QCOMPARE(bar->status()->text(), QStringLiteral("%1 fonts found").arg(found.size()));
+    // Choosing a result stores it like a font of a tab.
+    bar->fonts()->setCurrentRow(0);
+    QCOMPARE(QString::fromStdString(mw->lf.obj[0]->lt.font), found.first());
+    // Emptying the field brings back the tab.
+    bar->fontSearch()->clear();
+    QCOMPARE(bar->fonts()->count(), int(FtText::TextFontNames(0).size()));
+    test::ClickButton(bar, "cancel");
+}
+
+void TextBarTest::CategoryFilterKeepsOnlyThatCategory() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    const auto categories = ReadTypefaceCategories(InstallDir() + "/" + kTypefaceCategoriesPath);
+    bar->categoryFilter()->setCurrentText(QStringLiteral("monospace"));
+    QStringList listed = ListedFonts(bar);
+    QVERIFY(listed.contains(QStringLiteral("Liberation Mono Regular")));
+    for (const QString& name : listed) QCOMPARE(QString::fromStdString(categories.at(name.toStdString())), QStringLiteral("monospace"));
+    // With a search the filter narrows the results.
+    QTest::keyClicks(bar->fontSearch(), QStringLiteral("liberation"));
+    QCOMPARE(ListedFonts(bar), QStringList{QStringLiteral("Liberation Mono Regular")});
+    bar->categoryFilter()->setCurrentText(QStringLiteral("serif"));
+    QCOMPARE(ListedFonts(bar), QStringList{QStringLiteral("Liberation Serif Regular")});
+    // A tab leaves the search and shows its fonts.
+    bar->tabs()->setCurrentIndex(2);
+    QVERIFY(bar->fontSearch()->text().isEmpty());
+    QCOMPARE(bar->categoryFilter()->currentIndex(), 0);
+    QCOMPARE(bar->fonts()->count(), int(FtText::TextFontNames(2).size()));
+    test::ClickButton(bar, "cancel");
+}
+
+void TextBarTest::RecentlyUsedListsTheFontsChosenLast() {
+    auto mw = ActiveEditor();
+    for (const char* face : {"Lato Bold", "Liberation Serif Regular"}) {
+        TextBar* bar = NewText(*mw);
+        QTest::keyClicks(bar->fontSearch(), QString::fromLatin1(face));
+        bar->fonts()->setCurrentRow(0);
+        QCOMPARE(QString::fromStdString(mw->lf.GetCurObj()->lt.font), QString::fromLatin1(face));
+        test::ClickButton(bar, "ok");
+    }
+    QCOMPARE(RecentFonts().faces().front(), std::string("Liberation Serif Regular"));
+    TextBar* bar = NewText(*mw);
+    bar->categoryFilter()->setCurrentText(QStringLiteral("Recently used"));
+    const QStringList recent = ListedFonts(bar);
+    QVERIFY(recent.size() >= 2);
+    QCOMPARE(recent[0], QStringLiteral("Liberation Serif Regular"));
+    QCOMPARE(recent[1], QStringLiteral("Lato Bold"));
+    test::ClickButton(bar, "cancel");
+}
+
+void TextBarTest::AddedFontFileIsListedAndChosen() {
+    auto mw = ActiveEditor();
+    TextBar* bar = NewText(*mw);
+    QTemporaryDir dir;
+    std::vector<uint8_t> font;
+    QVERIFY(ReadFileBytes("/usr/share/fonts/truetype/dejavu/DejaVuSerifCondensed-Bold.ttf", font));
+    const std::string path = dir.filePath(QStringLiteral("Brand.ttf")).toStdString();
+    QVERIFY(WriteFileAtomically(path, font));
+    QVERIFY(bar->AddFontFile(path));
+    QCOMPARE(bar->categoryFilter()->currentText(), QStringLiteral("System and user fonts"));
+    QVERIFY(bar->fonts()->currentItem());
+    QCOMPARE(bar->fonts()->currentItem()->text(), QStringLiteral("DejaVu Serif Condensed Bold"));
+    QCOMPARE(mw->lf.GetCurObj()->lt.font, std::string("DejaVu Serif Condensed Bold"));
+    const SystemFont* added = FindSystemFont("DejaVu Serif Condensed Bold");
+    QVERIFY(added);
+    QVERIFY(added->user);
+    QVERIFY(QFileInfo::exists(QString::fromStdString(UserFontFolder() + "/Brand.ttf")));
+
+    // Not a font: said, and nothing is copied.
+    const std::string fake = dir.filePath(QStringLiteral("fake.otf")).toStdString();
+    QVERIFY(WriteFileAtomically(fake, std::vector<uint8_t>(64, 7)));
+    test::FaultCapture capture;
+    QVERIFY(!bar->AddFontFile(fake));
+    QCOMPARE(int(capture.messages.size()), 1);
+    QVERIFY(QString::fromStdString(capture.messages[0]).contains(QStringLiteral("is not a TrueType or OpenType font file")));
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(UserFontFolder() + "/fake.otf")));
+    test::ClickButton(bar, "ok");
+
+    // Opened again on that object, the bar shows the font under its heading.
+    mw->EditText();
+    TextBar* again = qobject_cast<TextBar*>(OpenBar(mw.get()));
+    QVERIFY(again);
+    QCOMPARE(again->categoryFilter()->currentText(), QStringLiteral("System and user fonts"));
+    QVERIFY(again->fonts()->currentItem());
+    QCOMPARE(again->fonts()->currentItem()->text(), QStringLiteral("DejaVu Serif Condensed Bold"));
+    test::ClickButton(again, "cancel");
 }
 
 QTEST_MAIN(TextBarTest)

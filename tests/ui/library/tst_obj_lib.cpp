@@ -8,6 +8,8 @@
 #include "render/ft_text.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/library/obj_lib.h"
+#include "ui/library/shape_names.h"
+#include "ui/library/shape_search_field.h"
 #include "ui/page_slider.h"
 #include "ui/skin_button.h"
 
@@ -57,6 +59,8 @@ private slots:
     void OneUndoStepPerShapeClick();
     void FollowsCurrentShape();
     void CaptionShowsPage();
+    void SearchShowsRankedResultsAndClearingBringsThePagesBack();
+    void ResizingKeepsTheShapesInView();
     void PageTurnBenchmark();
 };
 
@@ -218,6 +222,68 @@ void ObjLibTest::CaptionShowsPage() {
     PageSlider styles(PageSlider::kStyles);
     styles.SetPages(5, 0);
     QCOMPARE(styles.CaptionText(), QStringLiteral("Styles Library: page #1 of 5"));
+}
+
+void ObjLibTest::SearchShowsRankedResultsAndClearingBringsThePagesBack() {
+    auto mw = test::ShowEditor();
+    ObjLib* lib = mw->libraryGrid();
+    PageSlider* slider = mw->librarySlider();
+    slider->SetPages(lib->pages(), 3);
+    slider->PageChanged();
+    QCOMPARE(lib->page(), 3);
+    const int all_pages = lib->pages();
+
+    // Results as the user types; the best match first, its name as the tooltip.
+    QTest::keyClicks(mw->librarySearch(), QStringLiteral("coffee"));
+    QVERIFY(lib->showingFound());
+    QVERIFY(lib->foundCount() >= 4);
+    QCOMPARE(lib->page(), 0);
+    QCOMPARE(slider->pages(), (lib->foundCount() + lib->itemsPerPage() - 1) / lib->itemsPerPage());
+    const int best = lib->ShapeAt(0);
+    QCOMPARE(LibraryShapeNames()[size_t(best)].name, std::string("coffee"));
+    QVERIFY(ShapeToolTip(best).startsWith(QStringLiteral("coffee\n(cup")));
+
+    // A click applies the result shown; a cell after the last result does nothing.
+    QTest::mouseClick(lib, Qt::LeftButton, {}, CellCentre(*lib, 0));
+    QCOMPARE(mw->lf.GetCount(), 1);
+    std::string face, label;
+    int glyph = 0;
+    FtText::GetSym(best, face, label, glyph);
+    QCOMPARE(mw->lf.GetCurObj()->lt.font, face);
+    QCOMPARE(mw->lf.GetCurObj()->lt.glyph, glyph);
+    if (lib->foundCount() < lib->itemsPerPage()) {
+        QCOMPARE(lib->ShapeAt(lib->foundCount()), -1);
+        QTest::mouseClick(lib, Qt::LeftButton, {}, CellCentre(*lib, lib->foundCount()));
+        QCOMPARE(mw->lf.GetCount(), 1);
+        QCOMPARE(mw->lf.GetCurObj()->lt.glyph, glyph);
+    }
+
+    QTest::keyClicks(mw->librarySearch(), QStringLiteral("qqzz"));
+    QCOMPARE(lib->foundCount(), 0);
+    QCOMPARE(lib->ShapeAt(0), -1);
+
+    // An empty field brings back the pages where they were.
+    mw->librarySearch()->clear();
+    QVERIFY(!lib->showingFound());
+    QCOMPARE(lib->pages(), all_pages);
+    QCOMPARE(lib->page(), 3);
+    QCOMPARE(slider->page(), 3);
+}
+
+void ObjLibTest::ResizingKeepsTheShapesInView() {
+    ObjLib lib(nullptr, 40, ObjLib::kEditorLook);
+    lib.resize(200, 400);  // 50 a page
+    int itmpp = 0, pages = 0;
+    QVERIFY(lib.UpdatePage(itmpp, pages, 10));
+    QCOMPARE(lib.ShapeAt(0), 500);
+    lib.resize(200, 240);  // 30 a page: shape 500 is on page 16
+    QVERIFY(lib.UpdatePage(itmpp, pages, lib.page()));
+    QCOMPARE(itmpp, 30);
+    QCOMPARE(lib.page(), 16);
+    QVERIFY(lib.ShapeAt(0) <= 500 && 500 < lib.ShapeAt(0) + itmpp);
+    // Turning to a page is still exactly that page.
+    QVERIFY(lib.UpdatePage(itmpp, pages, 2));
+    QCOMPARE(lib.page(), 2);
 }
 
 void ObjLibTest::PageTurnBenchmark() {
