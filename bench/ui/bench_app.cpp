@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "bench/reference_logo.h"
@@ -31,6 +32,14 @@ std::unique_ptr<ui::MainWindow> ShowReferenceEditor() {
     mw->utrack.Reset(mw->lf);
     mw->Refresh();
     return mw;
+}
+
+void SendMouse(QWidget* w, QEvent::Type type, QPoint p) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
 }
 
 }  // namespace qv::bench

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include <QEvent>
+#include <QPoint>
+
 #include "ui/main_window.h"
 
 namespace qv::bench {
@@ -13,5 +16,8 @@ void EnsureApplication();
 // An editor window of 1400 x 900 showing the reference logo, with no questions about unsaved
 // changes; null when the window could not be shown.
 std::unique_ptr<ui::MainWindow> ShowReferenceEditor();
+
+// A left-button press, move (no button) or release at `p` in `w`, as the canvas receives it.
+void SendMouse(QWidget* w, QEvent::Type type, QPoint p);
 
 }  // namespace qv::bench

@@ -14,14 +14,6 @@
 
 namespace {
 
-void Send(QWidget* w, QEvent::Type type, QPoint p) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
 // The reference editor with its canvas made 1600 x 1000.
 std::unique_ptr<qv::ui::MainWindow> LargeCanvasEditor() {
     auto editor = qv::bench::ShowReferenceEditor();
@@ -53,13 +45,13 @@ void BM_DragAt400Percent(benchmark::State& state) {
     const qv::ui::IntPoint at = qv::ui::ClientPointOf(canvas->mapping(), title.x, title.y);
     const QPoint start(at.x, at.y);
     for (auto _ : state) {
-        Send(canvas, QEvent::MouseButtonPress, start);
+        qv::bench::SendMouse(canvas, QEvent::MouseButtonPress, start);
         for (int i = 1; i <= kMoves; ++i) {
             const double a = 2.0 * M_PI * i / kMoves;
-            Send(canvas, QEvent::MouseMove,
+            qv::bench::SendMouse(canvas, QEvent::MouseMove,
                  start + QPoint(int(200 * std::sin(a)), int(100 * (1 - std::cos(a)))));
         }
-        Send(canvas, QEvent::MouseButtonRelease, start);
+        qv::bench::SendMouse(canvas, QEvent::MouseButtonRelease, start);
     }
     state.counters["fps"] =
         benchmark::Counter(kMoves, benchmark::Counter::kIsIterationInvariantRate);

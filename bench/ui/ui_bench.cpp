@@ -24,14 +24,6 @@
 
 namespace {
 
-void Send(QWidget* w, QEvent::Type type, QPoint p) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
 constexpr int kMoves = 300;
 
 // 300 moves of the logo's title along a circle, as one drag.
@@ -47,13 +39,13 @@ void BM_DragReferenceLogo(benchmark::State& state) {
     qv::ui::CanvasView* canvas = mw.canvas();
     const QPoint centre(canvas->width() / 2, canvas->height() / 2 - 30);
     for (auto _ : state) {
-        Send(canvas, QEvent::MouseButtonPress, centre);
+        qv::bench::SendMouse(canvas, QEvent::MouseButtonPress, centre);
         for (int i = 1; i <= kMoves; ++i) {
             const double a = 2.0 * M_PI * i / kMoves;
             const QPoint to = centre + QPoint(int(120 * std::sin(a)), int(60 * (1 - std::cos(a))));
-            Send(canvas, QEvent::MouseMove, to);
+            qv::bench::SendMouse(canvas, QEvent::MouseMove, to);
         }
-        Send(canvas, QEvent::MouseButtonRelease, centre);
+        qv::bench::SendMouse(canvas, QEvent::MouseButtonRelease, centre);
     }
     state.counters["fps"] =
         benchmark::Counter(kMoves, benchmark::Counter::kIsIterationInvariantRate);
