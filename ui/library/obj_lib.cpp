@@ -6,6 +6,7 @@
 #include <QToolTip>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "app/guard.h"
 #include "document/colour_model.h"
@@ -149,7 +150,15 @@ void ObjLib::HoverTick(const QPoint& global) {
     update();
 }
 
+double ObjLib::pixelRatio() const {
+    return ratio_override_ > 0 ? ratio_override_ : std::max(1.0, devicePixelRatioF());
+}
+
+int ObjLib::Device(int v) const { return int(std::lround(v * thumb_ratio_)); }
+
 void ObjLib::RenderThumbnails() {
+    // At the screen's pixel ratio, so that a high-density screen shows sharp shapes.
+    thumb_ratio_ = pixelRatio();
     bmp1_.clear();
     bmp2_.clear();
     const int shapes = FtText::ShapeCount();
@@ -173,42 +182,43 @@ void ObjLib::RenderThumbnails() {
         }
         ObjStyle lt;
         FtText::GetSym(shape, lt.font, label, lt.glyph);
-        lt.size = lt.width = dxy_ - 2;
+        lt.size = lt.width = Device(dxy_ - 2);
         QV_CHECK_T("ft.Render(lt,2,1)", ft.Render(lt, 2, 1) == 0);
+        const int side = Device(dxy_);
         lt.color = high.fill;
-        bmp1_.push_back(ft.BltToBitmap(lt, dxy_, dxy_, high.back));
+        bmp1_.push_back(ft.BltToBitmap(lt, side, side, high.back));
         lt.color = normal.fill;
-        bmp2_.push_back(ft.BltToBitmap(lt, dxy_, dxy_, normal.back));
+        bmp2_.push_back(ft.BltToBitmap(lt, side, side, normal.back));
     }
 }
 
 PixelBuffer ObjLib::Compose() const {
     PixelBuffer out;
-    const int w = width(), h = height();
+    const int w = Device(width()), h = Device(height()), d = Device(dxy_);
     if (!out.Allocate(std::max(w, 1), std::max(h, 1))) return out;
     const bool editor = look_ == kEditorLook;
     out.Fill(editor ? skin::kPale : RGB_MAKE(255, 255, 255));
     for (int ni = 0; ni < rows_ * columns_; ++ni) {
         const PixelBuffer& pic = Thumbnail(ni, ni == hover_ || ni == sel_);
         if (pic.empty()) continue;
-        const int x0 = (ni % columns_) * dxy_, y0 = (ni / columns_) * dxy_;
+        const int x0 = (ni % columns_) * d, y0 = (ni / columns_) * d;
         const int cw = std::min(pic.width(), w - x0), ch = std::min(pic.height(), h - y0);
         for (int y = 0; y < ch; ++y)
             std::copy_n(pic.data() + size_t(y) * size_t(pic.width()), cw, &out.at(x0, y0 + y));
     }
     const uint32_t line = editor ? skin::kHighlight : RGB_MAKE(200, 200, 200);
     for (int c = 1; c < columns_; ++c) {
-        if (c * dxy_ >= w) break;
-        for (int y = 0; y < h; y += 2) out.at(c * dxy_, y) = line;
+        if (c * d >= w) break;
+        for (int y = 0; y < h; y += 2) out.at(c * d, y) = line;
     }
     for (int r = 1; r < rows_; ++r) {
-        if (r * dxy_ >= h) break;
-        for (int x = 0; x < w; x += 2) out.at(x, r * dxy_) = line;
+        if (r * d >= h) break;
+        for (int x = 0; x < w; x += 2) out.at(x, r * d) = line;
     }
     if (sel_ >= 0 && columns_ > 0) {
         // One pixel wider and taller than the cell, so it covers the grid line beyond it.
-        const int x0 = (sel_ % columns_) * dxy_, y0 = (sel_ / columns_) * dxy_;
-        const int x1 = std::min(x0 + dxy_, w - 1), y1 = std::min(y0 + dxy_, h - 1);
+        const int x0 = (sel_ % columns_) * d, y0 = (sel_ / columns_) * d;
+        const int x1 = std::min(x0 + d, w - 1), y1 = std::min(y0 + d, h - 1);
         for (int x = x0; x <= x1; ++x) out.at(x, y0) = out.at(x, y1) = line;
         for (int y = y0; y <= y1; ++y) out.at(x0, y) = out.at(x1, y) = line;
     }
@@ -233,10 +243,13 @@ bool ObjLib::event(QEvent* event) {
 }
 
 void ObjLib::paintEvent(QPaintEvent*) {
+    if (pixelRatio() != thumb_ratio_) RenderThumbnails();  // moved to another screen
     const PixelBuffer picture = Compose();
     QPainter painter(this);
+    QImage image = BufferView(picture);
+    image.setDevicePixelRatio(thumb_ratio_);
     QV_CHECK_T("dc.BitBlt(0,0,w,h,&mdc,0,0,SRCCOPY)",
-               (painter.drawImage(0, 0, BufferView(picture)), true));
+               (painter.drawImage(QPointF(0, 0), image), true));
     if (!timer_.isActive()) timer_.start();
 }
 

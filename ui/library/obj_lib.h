@@ -49,8 +49,14 @@ public:
     int CellAt(const QPoint& pos) const;
     // The normal or highlighted picture of cell `ni`; empty before the first page.
     const PixelBuffer& Thumbnail(int ni, bool highlighted) const;
-    // The grid as painted now.
+    // The grid as painted now, in device pixels (the widget's size times pixelRatio()).
     PixelBuffer Compose() const;
+    // The screen's pixel ratio the thumbnails are drawn at (at least 1); a test may fix it.
+    double pixelRatio() const;
+    void SetPixelRatioOverride(double ratio) {
+        ratio_override_ = ratio;
+        RenderThumbnails();
+    }
 
     bool enabledFlag() const { return enabled_; }
     void SetEnabledFlag(bool on);
@@ -69,6 +75,8 @@ protected:
 
 private:
     void RenderThumbnails();
+    // `v` logical pixels in device pixels at the thumbnails' ratio.
+    int Device(int v) const;
     // Where shape `sn` stands in what the grid shows: its table index, or its place among the
     // results; -1 when it is not shown at all.
     int ViewIndexOf(int sn) const;
@@ -76,6 +84,8 @@ private:
 
     int dxy_;
     int look_;
+    double ratio_override_ = 0;
+    double thumb_ratio_ = 1;  // the ratio bmp1_ and bmp2_ were drawn at
     int columns_ = 0;
     int rows_ = 0;
     int itmpp_ = 0;

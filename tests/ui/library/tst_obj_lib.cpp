@@ -30,6 +30,13 @@ private:
     std::vector<ShapeEntry> saved_;
 };
 
+PixelBuffer CopyOf(const PixelBuffer& b) {
+    PixelBuffer c;
+    if (c.Allocate(b.width(), b.height()))
+        std::copy_n(b.data(), size_t(b.width()) * size_t(b.height()), c.data());
+    return c;
+}
+
 bool SameBuffer(const PixelBuffer& a, const PixelBuffer& b) {
     if (a.width() != b.width() || a.height() != b.height()) return false;
     return std::equal(a.data(), a.data() + size_t(a.width()) * size_t(a.height()), b.data());
@@ -54,6 +61,7 @@ private slots:
     void ShapeShownPageChosenBySn();
     void PartlyVisibleCellShowsAndClicks();
     void HoverUsesHighlightedPicture();
+    void ThumbnailsDrawnAtThePixelRatio();
     void ClickWithNoObjectsCreatesStarburst();
     void ClickOnTextAddsShapeWithItsColours();
     void OneUndoStepPerShapeClick();
@@ -143,6 +151,35 @@ void ObjLibTest::HoverUsesHighlightedPicture() {
     lib.HoverTick(lib.mapToGlobal(QPoint(-5, -5)));
     QCOMPARE(lib.hover(), -1);
     QVERIFY(SameBuffer(before, lib.Compose()));
+}
+
+void ObjLibTest::ThumbnailsDrawnAtThePixelRatio() {
+    ObjLib lib(nullptr, 40, ObjLib::kEditorLook);
+    lib.resize(200, 200);
+    lib.show();
+    int itmpp = 0, pages = 0;
+    QVERIFY(lib.UpdatePage(itmpp, pages, 0));
+    const PixelBuffer one = CopyOf(lib.Thumbnail(3, false));
+    const PixelBuffer grid = lib.Compose();
+    QCOMPARE(one.width(), 40);
+    QCOMPARE(grid.width(), 200);
+
+    lib.SetPixelRatioOverride(2);
+    const PixelBuffer& two = lib.Thumbnail(3, false);
+    QCOMPARE(two.width(), 80);
+    QCOMPARE(lib.Compose().width(), 400);
+    QCOMPARE(lib.Compose().height(), 400);
+    // A true 2x drawing, not the 1x picture with its pixels doubled.
+    PixelBuffer doubled;
+    QVERIFY(doubled.Allocate(80, 80));
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 80; ++x) doubled.at(x, y) = one.at(x / 2, y / 2);
+    QVERIFY(!SameBuffer(two, doubled));
+
+    // Back at ratio 1 every pixel is as before.
+    lib.SetPixelRatioOverride(1);
+    QVERIFY(SameBuffer(one, lib.Thumbnail(3, false)));
+    QVERIFY(SameBuffer(grid, lib.Compose()));
 }
 
 void ObjLibTest::ClickWithNoObjectsCreatesStarburst() {
