@@ -6,15 +6,22 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "render/fallback_faces.h"
 
 namespace qv {
 namespace {
 
+struct FontRelease {
+    void operator()(hb_font_t* font) const { hb_font_destroy(font); }
+};
+using ShapingFontPtr = std::unique_ptr<hb_font_t, FontRelease>;
+
 // The shaper's font for each face, made once: building one parses the face's layout tables.
-std::map<FT_Face, hb_font_t*>& ShapingFonts() {
-    static std::map<FT_Face, hb_font_t*> fonts;
+// The map owns them, so that they go with it at exit rather than leak.
+std::map<FT_Face, ShapingFontPtr>& ShapingFonts() {
+    static std::map<FT_Face, ShapingFontPtr> fonts;
     return fonts;
 }
 
@@ -23,13 +30,14 @@ hb_font_t* ShapingFont(FT_Face face, bool fallback) {
     auto found = fonts.find(face);
     hb_font_t* font = nullptr;
     if (found != fonts.end()) {
-        font = found->second;
+        font = found->second.get();
     } else {
-        font = hb_ft_font_create(face, nullptr);
-        if (!font) return nullptr;
+        ShapingFontPtr made(hb_ft_font_create(face, nullptr));
+        if (!made) return nullptr;
+        font = made.get();
         // Advances as the layout loads the face's glyphs.
         hb_ft_font_set_load_flags(font, LoadFlagsFor(fallback));
-        fonts[face] = font;
+        fonts[face] = std::move(made);
     }
     // The face's size is shared and set by every layout: read it afresh.
     hb_ft_font_changed(font);
@@ -271,9 +279,6 @@ std::vector<GlyphItem> GlyphItemsOf(FT_Face face, const std::u32string& text, in
     return items;
 }
 
-void ForgetShapingFonts() {
-    for (auto& [face, font] : ShapingFonts()) hb_font_destroy(font);
-    ShapingFonts().clear();
-}
+void ForgetShapingFonts() { ShapingFonts().clear(); }
 
 }  // namespace qv

@@ -13,7 +13,7 @@ build=${QV_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${QV_JOBS:-2}
 formats="bmp gif jpeg png ico tiff tga"
 # The readers of the engine's own formats, with the seed folder each takes.
-readers="library_archive:archive project_reader:project"
+readers="library_archive:archive project_reader:project user_font:font"
 
 # shellcheck disable=SC2046
 "$root/scripts/install-missing.sh" $(grep -hv '^#' "$root/scripts/debian-packages.txt" "$root/scripts/fuzz-packages.txt")
@@ -27,6 +27,11 @@ cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 rm -rf "$build/seeds"
 "$build/bin/make_fuzz_seeds" "$build/seeds"
+# A few small font files of the shipped packages, when installed, for the user-font opener.
+mkdir -p "$build/seeds/font"
+for f in /usr/share/fonts/truetype/aenigma/8bitlim.ttf /usr/share/fonts/truetype/aenigma/90stars.ttf; do
+    if [ -f "$f" ]; then cp "$f" "$build/seeds/font/"; fi
+done
 
 status=0
 run() {
