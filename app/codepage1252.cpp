@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/unicode_text.h"
+
 namespace qv {
 namespace {
 
@@ -44,60 +46,11 @@ std::string Utf16ToCp1252(const std::u16string& text) {
     return out;
 }
 
-std::string Cp1252ToUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (char c : text) {
-        const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(c));
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
+std::string Cp1252ToUtf8(const std::string& text) { return TextFromCp1252(text); }
 
 bool Utf8ToCp1252(const std::string& text, std::string& out) {
-    std::string result;
-    result.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        char32_t cp = 0;
-        int extra = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            cp = lead & 0x1F;
-            extra = 1;
-        } else if ((lead & 0xF0) == 0xE0) {
-            cp = lead & 0x0F;
-            extra = 2;
-        } else if ((lead & 0xF8) == 0xF0) {
-            cp = lead & 0x07;
-            extra = 3;
-        } else {
-            return false;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= text.size()) return false;
-            const auto cont = static_cast<unsigned char>(text[i + k]);
-            if ((cont & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        unsigned char byte = 0;
-        if (!UnicodeToCp1252(cp, byte)) return false;
-        result.push_back(static_cast<char>(byte));
-        i += static_cast<size_t>(extra) + 1;
-    }
-    out = std::move(result);
-    return true;
+    // Strict: bytes that are not UTF-8 are refused here rather than read as code-page text.
+    return IsValidUtf8(text) && TextToCp1252(text, out);
 }
 
 }  // namespace qv
