@@ -65,12 +65,15 @@ const TextLayout* ExportPlan::LayoutOf(int n) const {
     return &renderers_[size_t(n)]->layout();
 }
 
+int ScaledCentre(int position, float scale, int side) {
+    return static_cast<int>(static_cast<float>(position) * scale + static_cast<float>(side / 2));
+}
+
 ExportPlan::Centre ExportPlan::CentreOf(const LogoObj& o, int w, int h) const {
     const int x = BoundedPosition(o.x);
     const int y = BoundedPosition(o.y);
     if (o.type == LogoObj::kCustom) return {w / 2 + x, h / 2 + y};  // pictures keep their size
-    return {static_cast<int>(static_cast<float>(x) * scf_ + static_cast<float>(w / 2)),
-            static_cast<int>(scf_ * static_cast<float>(y) + static_cast<float>(h / 2))};
+    return {ScaledCentre(x, scf_, w), ScaledCentre(y, scf_, h)};
 }
 
 bool ExportPlan::RasterOrigin(const LeFile& lf, int n, int w, int h, int& x0, int& y0) const {

@@ -17,6 +17,10 @@ namespace qv {
 // own pixel size.
 int Export(LeFile& lf, uint32_t* dta, int w, int h, float scf);
 
+// Where an object placed at `position` logo units from the centre lands in an area `side`
+// pixels across, drawn at `scale`: the one placement rule of every drawer.
+int ScaledCentre(int position, float scale, int side);
+
 // Every text and shape object of a logo laid out at one render scale, with the pictures
 // loaded: what an export draws from, and what drawing it costs. The objects' own renderers are
 // left alone (they keep the editor's rasters); each object is rasterised into the plan's

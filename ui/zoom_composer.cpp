@@ -5,15 +5,11 @@
 
 #include "app/guard.h"
 #include "app/memory_budget.h"
+#include "output/logo_export.h"
 #include "render/style_bounds.h"
 
 namespace qv::ui {
 namespace {
-
-// The one placement an export uses: the logo centre in the middle of the area, positions scaled.
-int CentreAt(int position, float scale, int side) {
-    return static_cast<int>(static_cast<float>(position) * scale + static_cast<float>(side / 2));
-}
 
 // A picture enlarged (or shrunk) to `scale` by taking the nearest source pixel, blended with
 // its alpha; (cx, cy) is its centre in the window's pixels.
@@ -126,8 +122,8 @@ bool ZoomComposer::Compose(LeFile& lf, float scale, int logo_w, int logo_h, int 
     for (int n = 0; n < lf.objs; ++n) {
         LogoObj* o = lf.obj[n].get();
         if (!o) continue;
-        const long long cx = (long long)CentreAt(BoundedPosition(o->x), scale, zw) - vx;
-        const long long cy = (long long)CentreAt(BoundedPosition(o->y), scale, zh) - vy;
+        const long long cx = (long long)ScaledCentre(BoundedPosition(o->x), scale, zw) - vx;
+        const long long cy = (long long)ScaledCentre(BoundedPosition(o->y), scale, zh) - vy;
         if (o->type == LogoObj::kCustom) {
             if (o->cust.empty() && !o->LoadPixels()) continue;
             BlitPictureScaled(o->cust, scale, cx, cy, out);
